@@ -1,0 +1,237 @@
+// CGraphicsCore: SDL video, the OpenGL context and the per-frame 2D switch.
+#include "graphics/CGraphicsCore.h"
+
+#include <GL/glew.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+#include <iostream>
+
+#include "input/CEventManager.h"
+#include "textures/CSprite.h"
+
+CGraphicsCore* g_pGraphicsCore = nullptr;
+
+namespace {
+
+const char* GlString(GLenum name) {
+    // glGetString without a current context gives null, which must never reach a stream.
+    const GLubyte* text = SDL_GetVideoSurface() != nullptr ? glGetString(name) : nullptr;
+    return text != nullptr ? reinterpret_cast<const char*>(text) : "";
+}
+
+}  // namespace
+
+CGraphicsCore::CGraphicsCore()
+    : m_videoFlags(0),
+      m_width(1024),
+      m_height(768),
+      m_bpp(16),
+      m_pCursor(nullptr),
+      m_customCursor(false),
+      m_pAltCursor(nullptr),
+      m_pCurrentCursor(nullptr),
+      m_hasAltCursor(false),
+      m_caption("Orvane Engine"),
+      m_wireframe(false),
+      m_is3D(false) {}
+
+CGraphicsCore::~CGraphicsCore() {
+    delete m_pCursor;
+    m_pCursor = nullptr;
+    delete m_pAltCursor;
+    m_pAltCursor = nullptr;
+    m_pCurrentCursor = nullptr;
+    m_extensions.clear();
+    SDL_Quit();
+}
+
+void CGraphicsCore::SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D) {
+    InitVideo(width, height, bpp, fullscreen, mode2D);
+    GLenum err = glewInit();
+    if (err != GLEW_OK) {
+        std::fprintf(stderr, "Error: %s\n", glewGetErrorString(err));
+        // Sprites, text and shaders all need the GLSL entry points; going on would only crash
+        // later on a null function pointer.
+        throw std::string("Error: GLEW could not be initialized: ") +
+            reinterpret_cast<const char*>(glewGetErrorString(err));
+    }
+    if (!GLEW_ARB_shader_objects) {
+        throw std::string(
+            "Error: the OpenGL driver does not offer GL_ARB_shader_objects, which sprites, text "
+            "and shaders need.");
+    }
+}
+
+void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, bool mode2D) {
+    m_width = width;
+    m_height = height;
+    m_bpp = bpp;
+    m_is3D = !mode2D;
+
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
+    }
+    ChooseVideoFlags(fullscreen);
+    if (SDL_SetVideoMode(m_width, m_height, m_bpp, m_videoFlags) == nullptr) {
+        throw std::string("Error: SDL Could not create Video Surface.") + SDL_GetError();
+    }
+    if (mode2D) {
+        Begin2D();
+    } else {
+        Setup3D(m_width, m_height);
+    }
+}
+
+void CGraphicsCore::ChooseVideoFlags(bool fullscreen) {
+    m_videoFlags = SDL_OPENGL | SDL_HWPALETTE;
+    if (fullscreen) {
+        m_videoFlags |= SDL_FULLSCREEN;
+    }
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (info == nullptr) {
+        std::cerr << "Failed getting Video Info : " << SDL_GetError() << std::endl;
+        std::string message = std::string("Error: SDL Could not get Video Info: ") + SDL_GetError();
+        SDL_Quit();
+        throw message;
+    }
+    if (info->hw_available) {
+        m_videoFlags |= SDL_HWSURFACE;
+    }
+    if (info->blit_hw) {
+        m_videoFlags |= SDL_HWACCEL;
+    }
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, m_bpp);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
+}
+
+void CGraphicsCore::Setup3D(int width, int height) {
+    if (height == 0) {
+        height = 1;
+    }
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 4000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_ALWAYS);
+    glDisable(GL_LIGHTING);
+}
+
+void CGraphicsCore::Begin2D() {
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_ALWAYS);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_SCISSOR_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void CGraphicsCore::End2D() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glDepthFunc(GL_LEQUAL);
+}
+
+void CGraphicsCore::Begin2DOverlay() {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glOrtho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
+}
+
+void CGraphicsCore::SetWireframe(bool on) {
+    m_wireframe = on;
+    glPolygonMode(GL_FRONT_AND_BACK, on ? GL_LINE : GL_FILL);
+}
+
+void CGraphicsCore::ShowCursor(bool show) {
+    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void CGraphicsCore::SetCursorImage(const std::string& file) {
+    delete m_pCursor;
+    m_pCursor = new CSprite(file);
+    m_customCursor = true;
+    m_pCurrentCursor = m_pCursor;
+    SDL_ShowCursor(SDL_DISABLE);
+}
+
+void CGraphicsCore::SetAltCursorImage(const std::string& file) {
+    if (m_pCurrentCursor == m_pAltCursor) {
+        m_pCurrentCursor = nullptr;
+    }
+    delete m_pAltCursor;
+    m_pAltCursor = new CSprite(file);
+    m_hasAltCursor = true;
+}
+
+void CGraphicsCore::SetCursorImages(const std::string& file, const std::string& altFile) {
+    delete m_pCursor;
+    m_pCursor = new CSprite(file);
+    m_customCursor = true;
+    SDL_ShowCursor(SDL_DISABLE);
+    SetAltCursorImage(altFile);
+    m_pCurrentCursor = m_pCursor;
+}
+
+void CGraphicsCore::UseAltCursor(bool alt) {
+    m_pCurrentCursor = alt ? m_pAltCursor : m_pCursor;
+}
+
+void CGraphicsCore::DrawCursor() {
+    if (g_pEventManager == nullptr) {
+        return;
+    }
+    float x = static_cast<float>(g_pEventManager->GetMouseX());
+    float y = static_cast<float>(g_pEventManager->GetMouseY());
+    CSprite* sprite = m_hasAltCursor ? m_pCurrentCursor : m_pCursor;
+    if (sprite != nullptr) {
+        sprite->Draw(x, y, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    }
+}
+
+const char* CGraphicsCore::GetVendor() const {
+    return GlString(GL_VENDOR);
+}
+
+const char* CGraphicsCore::GetRenderer() const {
+    return GlString(GL_RENDERER);
+}
+
+const char* CGraphicsCore::GetVersion() const {
+    return GlString(GL_VERSION);
+}
+
+void CGraphicsCore::ReadExtensions() {
+    glEnable(GL_SCISSOR_TEST);
+    m_extensions = GlString(GL_EXTENSIONS);
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void CGraphicsCore::SetCaption(const std::string& caption) {
+    m_caption = caption;
+    SDL_WM_SetCaption(m_caption.c_str(), "");
+}

@@ -1,0 +1,88 @@
+// CEventManager: one event and one mouse sample per frame.
+#include "input/CEventManager.h"
+
+#include <cstring>
+
+CEventManager* g_pEventManager = nullptr;
+
+CEventManager::CEventManager()
+    : eventCode(EVENT_NONE),
+      hasEvent(false),
+      mouseX(0),
+      mouseY(0),
+      prevMouseX(0),
+      prevMouseY(0),
+      leftButton(false),
+      rightButton(false),
+      clickedId(-1) {
+    std::memset(&lastEvent, 0, sizeof(lastEvent));
+    std::memset(keys, 0, sizeof(keys));
+}
+
+CEventManager::~CEventManager() {}
+
+void CEventManager::PollEvent() {
+    prevMouseX = mouseX;
+    prevMouseY = mouseY;
+    SDL_GetMouseState(&mouseX, &mouseY);
+
+    clickedId = -1;
+
+    hasEvent = SDL_PollEvent(&lastEvent) == 1;
+    eventCode = EVENT_NONE;
+    // A frame without an event leaves the code at EVENT_NONE instead of classifying the
+    // previous frame's record again: nothing may mistake an old event for a new one.
+    if (hasEvent) {
+        Classify();
+    }
+}
+
+void CEventManager::Classify() {
+    switch (lastEvent.type) {
+        case SDL_KEYDOWN: {
+            eventCode = EVENT_KEYDOWN;
+            int sym = lastEvent.key.keysym.sym;
+            if (sym >= 0 && sym < KEY_SLOTS) {
+                keys[sym] = 1;
+            }
+            break;
+        }
+        case SDL_KEYUP: {
+            int sym = lastEvent.key.keysym.sym;
+            if (sym >= 0 && sym < KEY_SLOTS) {
+                keys[sym] = 0;
+            }
+            break;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+            if (lastEvent.button.button == SDL_BUTTON_LEFT) {
+                leftButton = true;
+                eventCode = EVENT_LBUTTONDOWN;
+            } else if (lastEvent.button.button == SDL_BUTTON_RIGHT) {
+                rightButton = true;
+                eventCode = EVENT_RBUTTONDOWN;
+            }
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (lastEvent.button.button == SDL_BUTTON_LEFT) {
+                leftButton = false;
+                eventCode = EVENT_LBUTTONUP;
+            } else if (lastEvent.button.button == SDL_BUTTON_RIGHT) {
+                rightButton = false;
+                eventCode = EVENT_RBUTTONUP;
+            }
+            break;
+        case SDL_QUIT:
+            eventCode = EVENT_QUIT;
+            break;
+        default:
+            break;
+    }
+}
+
+bool CEventManager::IsKeyDown(int key) const {
+    if (key < 0 || key >= KEY_SLOTS) {
+        return false;
+    }
+    return keys[key] != 0;
+}

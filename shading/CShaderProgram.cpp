@@ -1,0 +1,119 @@
+// CShaderProgram: reading, compiling and linking one GLSL program.
+#include "shading/CShaderProgram.h"
+
+#include <GL/glew.h>
+
+#include <cstdio>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+// The engine itself never asks for compile or link status; this only makes a broken shader
+// file visible on standard error, while standard output keeps its fixed log.
+void ReportFailure(GLhandleARB object, GLenum statusName, const char* what, const char* file) {
+    GLint status = 0;
+    glGetObjectParameterivARB(object, statusName, &status);
+    if (status != 0) {
+        return;
+    }
+    GLint length = 0;
+    glGetObjectParameterivARB(object, GL_OBJECT_INFO_LOG_LENGTH_ARB, &length);
+    std::vector<char> log(length > 0 ? length + 1 : 1, '\0');
+    if (length > 0) {
+        glGetInfoLogARB(object, length, nullptr, log.data());
+    }
+    std::string text(log.data());
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    std::cerr << "Shader " << what << " failed for " << file << ": " << text << std::endl;
+}
+
+}  // namespace
+
+CShaderProgram::CShaderProgram() : fragmentSource(nullptr), vertexSource(nullptr), handle(0) {}
+
+CShaderProgram::~CShaderProgram() {
+    // Program and shader objects live as long as the context, which is gone by the time the
+    // shader manager is destroyed; only our own memory is released here.
+    delete[] fragmentSource;
+    delete[] vertexSource;
+}
+
+void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
+    bool ok = true;
+    GLhandleARB vs = glCreateShaderObjectARB(GL_VERTEX_SHADER_ARB);
+    GLhandleARB fs = glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
+
+    delete[] vertexSource;
+    vertexSource = ReadSource(vertexFile);
+    if (vertexSource == nullptr) {
+        std::cout << "\nCannot Load vertex shader: " << (vertexFile ? vertexFile : "")
+                  << std::endl;
+        ok = false;
+    }
+    delete[] fragmentSource;
+    fragmentSource = ReadSource(fragmentFile);
+    if (fragmentSource == nullptr) {
+        std::cout << "\nCannot Load fragment shader: " << (fragmentFile ? fragmentFile : "")
+                  << std::endl;
+        ok = false;
+    }
+    if (!ok) {
+        return;
+    }
+
+    const GLcharARB* vertexText = vertexSource;
+    const GLcharARB* fragmentText = fragmentSource;
+    glShaderSourceARB(vs, 1, &vertexText, nullptr);
+    glShaderSourceARB(fs, 1, &fragmentText, nullptr);
+    glCompileShaderARB(vs);
+    glCompileShaderARB(fs);
+    handle = glCreateProgramObjectARB();
+    glAttachObjectARB(handle, vs);
+    glAttachObjectARB(handle, fs);
+    glLinkProgramARB(handle);
+
+    ReportFailure(vs, GL_OBJECT_COMPILE_STATUS_ARB, "compilation", vertexFile);
+    ReportFailure(fs, GL_OBJECT_COMPILE_STATUS_ARB, "compilation", fragmentFile);
+    ReportFailure(handle, GL_OBJECT_LINK_STATUS_ARB, "linking", vertexFile);
+}
+
+void CShaderProgram::Bind() {
+    glUseProgramObjectARB(handle);
+}
+
+void CShaderProgram::Unbind() {
+    glUseProgramObjectARB(0);
+}
+
+void CShaderProgram::SetUniformInt(const char* name, int value) {
+    glUniform1iARB(glGetUniformLocationARB(handle, name), value);
+}
+
+char* CShaderProgram::ReadSource(const char* path) {
+    if (path == nullptr) {
+        return nullptr;
+    }
+    std::FILE* file = std::fopen(path, "rt");
+    if (file == nullptr) {
+        return nullptr;
+    }
+    char* buffer = nullptr;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        long size = std::ftell(file);
+        std::rewind(file);
+        if (size >= 1) {
+            buffer = new char[size + 1];
+            // Text mode may deliver fewer bytes than the size, so the terminator follows the
+            // count actually read.
+            size_t count = std::fread(buffer, 1, static_cast<size_t>(size), file);
+            buffer[count] = '\0';
+        }
+    }
+    std::fclose(file);
+    return buffer;
+}

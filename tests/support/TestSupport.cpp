@@ -1,0 +1,273 @@
+// Shared helpers of the test suite.
+#include "support/TestSupport.h"
+
+#include <GL/gl.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <thread>
+
+#include "core/CEngine.h"
+
+namespace orvane_test {
+
+StreamCapture::StreamCapture(std::ostream& stream) : stream_(stream) {
+    saved_ = stream_.rdbuf(buffer_.rdbuf());
+}
+
+StreamCapture::~StreamCapture() {
+    stream_.rdbuf(saved_);
+}
+
+Rgba ReadPixel(int x, int y) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    int height = SDL_GetVideoSurface() != nullptr ? SDL_GetVideoSurface()->h : viewport[3];
+    unsigned char pixel[4] = {0, 0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return Rgba{pixel[0], pixel[1], pixel[2], pixel[3]};
+}
+
+::testing::AssertionResult PixelNear(int x, int y, int r, int g, int b, int tolerance) {
+    Rgba p = ReadPixel(x, y);
+    if (std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance &&
+        std::abs(p.b - b) <= tolerance) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "pixel (" << x << ", " << y << ") is (" << p.r << ", " << p.g << ", " << p.b
+           << "), expected (" << r << ", " << g << ", " << b << ") within " << tolerance;
+}
+
+void DrainEvents() {
+    SDL_Event event;
+    SDL_PumpEvents();
+    while (SDL_PollEvent(&event) == 1) {
+    }
+}
+
+void PushKey(SDLKey key, bool down) {
+    SDL_Event event;
+    std::memset(&event, 0, sizeof(event));
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.type = event.type;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    SDL_PushEvent(&event);
+}
+
+void PushMouseButton(Uint8 button, bool down, int x, int y) {
+    SDL_Event event;
+    std::memset(&event, 0, sizeof(event));
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.type = event.type;
+    event.button.button = button;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&event);
+}
+
+void PushQuit() {
+    SDL_Event event;
+    std::memset(&event, 0, sizeof(event));
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+}
+
+void WarpMouse(int x, int y) {
+    SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+    // The X server reports the warp asynchronously; pump until SDL has seen it.
+    for (int i = 0; i < 200; ++i) {
+        SDL_PumpEvents();
+        int mx = -1;
+        int my = -1;
+        SDL_GetMouseState(&mx, &my);
+        if (mx == x && my == y) {
+            break;
+        }
+        SDL_Delay(5);
+    }
+    DrainEvents();
+}
+
+void EngineTest::SetUp() {
+    StreamCapture capture;
+    engine_.reset(new CEngine());
+    engine_->SetVideoMode(Width(), Height(), 16, false, Mode2D());
+    startupLog_ = capture.Text();
+    ClearFrame();
+    DrainEvents();
+}
+
+void EngineTest::TearDown() {
+    StreamCapture capture;
+    engine_.reset();
+}
+
+void EngineTest::ClearFrame(float r, float g, float b) {
+    glClearColor(r, g, b, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+}
+
+ChildProcess::ChildProcess(const std::vector<std::string>& argv,
+                           const std::vector<std::string>& env) {
+    int outPipe[2];
+    int errPipe[2];
+    if (pipe(outPipe) != 0 || pipe(errPipe) != 0) {
+        return;
+    }
+    pid_ = fork();
+    if (pid_ == 0) {
+        dup2(outPipe[1], STDOUT_FILENO);
+        dup2(errPipe[1], STDERR_FILENO);
+        close(outPipe[0]);
+        close(outPipe[1]);
+        close(errPipe[0]);
+        close(errPipe[1]);
+        if (chdir(ORVANE_SOURCE_DIR) != 0) {
+            _exit(126);
+        }
+        for (const std::string& entry : env) {
+            size_t eq = entry.find('=');
+            std::string name = entry.substr(0, eq);
+            std::string value = eq == std::string::npos ? "" : entry.substr(eq + 1);
+            if (value.empty()) {
+                unsetenv(name.c_str());
+            } else {
+                setenv(name.c_str(), value.c_str(), 1);
+            }
+        }
+        std::vector<char*> args;
+        for (const std::string& arg : argv) {
+            args.push_back(const_cast<char*>(arg.c_str()));
+        }
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    close(outPipe[1]);
+    close(errPipe[1]);
+    outFd_ = outPipe[0];
+    errFd_ = errPipe[0];
+    fcntl(outFd_, F_SETFL, O_NONBLOCK);
+    fcntl(errFd_, F_SETFL, O_NONBLOCK);
+}
+
+ChildProcess::~ChildProcess() {
+    if (pid_ > 0 && !exited_) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (outFd_ >= 0) {
+        close(outFd_);
+    }
+    if (errFd_ >= 0) {
+        close(errFd_);
+    }
+}
+
+void ChildProcess::Pump(int timeoutMs) {
+    std::array<pollfd, 2> fds = {pollfd{outFd_, POLLIN, 0}, pollfd{errFd_, POLLIN, 0}};
+    if (poll(fds.data(), fds.size(), timeoutMs) <= 0) {
+        return;
+    }
+    char buffer[4096];
+    for (int i = 0; i < 2; ++i) {
+        if (fds[i].fd < 0) {
+            continue;
+        }
+        for (;;) {
+            ssize_t n = read(fds[i].fd, buffer, sizeof(buffer));
+            if (n <= 0) {
+                break;
+            }
+            (i == 0 ? result_.out : result_.err).append(buffer, static_cast<size_t>(n));
+        }
+    }
+}
+
+bool ChildProcess::WaitForExit(int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!exited_) {
+        Pump(10);
+        int status = 0;
+        pid_t done = waitpid(pid_, &status, WNOHANG);
+        if (done == pid_) {
+            exited_ = true;
+            result_.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            result_.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+            // Collect what the pipes still hold.
+            for (int i = 0; i < 5; ++i) {
+                Pump(10);
+            }
+            break;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ChildProcess::WaitForOutput(const std::string& text, int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (result_.out.find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        Pump(20);
+    }
+    return true;
+}
+
+void ChildProcess::Signal(int sig) {
+    if (pid_ > 0 && !exited_) {
+        kill(pid_, sig);
+    }
+}
+
+ProcessResult ChildProcess::Result() {
+    Pump(0);
+    return result_;
+}
+
+std::string BuiltProgram(const std::string& name) {
+    return std::string(ORVANE_BINARY_DIR) + "/" + name;
+}
+
+std::string Shell(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return output;
+    }
+    char buffer[1024];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0) {
+        output.append(buffer, n);
+    }
+    pclose(pipe);
+    return output;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace orvane_test

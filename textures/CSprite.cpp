@@ -1,0 +1,274 @@
+// CSprite: image loading through SDL_image, upload as a mipmapped texture, quad drawing.
+#include "textures/CSprite.h"
+
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <SDL_image.h>
+
+#include <iostream>
+#include <vector>
+
+#include "shading/CShaderManager.h"
+#include "shading/CShaderProgram.h"
+#include "textures/CTextureManager.h"
+
+namespace {
+
+#if SDL_BYTEORDER == SDL_LIL_ENDIAN
+const Uint32 kRedMask = 0x000000FF;
+const Uint32 kGreenMask = 0x0000FF00;
+const Uint32 kBlueMask = 0x00FF0000;
+const Uint32 kAlphaMask = 0xFF000000;
+#else
+const Uint32 kRedMask = 0xFF000000;
+const Uint32 kGreenMask = 0x00FF0000;
+const Uint32 kBlueMask = 0x0000FF00;
+const Uint32 kAlphaMask = 0x000000FF;
+#endif
+
+// True when the pixel memory already reads as 8-bit red, green, blue (, alpha) bytes with rows
+// packed to the 4-byte unpack alignment, which is what the upload hands to OpenGL unchanged.
+bool IsUploadReady(const SDL_Surface* surface) {
+    const SDL_PixelFormat* f = surface->format;
+    if (f->palette != nullptr) {
+        return false;
+    }
+    int rowBytes = surface->w * f->BytesPerPixel;
+    int alignedRow = (rowBytes + 3) & ~3;
+    if (surface->pitch != alignedRow) {
+        return false;
+    }
+    if (f->BytesPerPixel == 4) {
+        return f->Rmask == kRedMask && f->Gmask == kGreenMask && f->Bmask == kBlueMask &&
+               f->Amask == kAlphaMask;
+    }
+    if (f->BytesPerPixel == 3) {
+#if SDL_BYTEORDER == SDL_LIL_ENDIAN
+        return f->Rmask == 0x0000FF && f->Gmask == 0x00FF00 && f->Bmask == 0xFF0000 &&
+               f->Amask == 0;
+#else
+        return f->Rmask == 0xFF0000 && f->Gmask == 0x00FF00 && f->Bmask == 0x0000FF &&
+               f->Amask == 0;
+#endif
+    }
+    return false;
+}
+
+Uint32 ReadPixel(const Uint8* p, int bytesPerPixel) {
+    switch (bytesPerPixel) {
+        case 1:
+            return *p;
+        case 2:
+            return *reinterpret_cast<const Uint16*>(p);
+        case 3:
+#if SDL_BYTEORDER == SDL_LIL_ENDIAN
+            return Uint32(p[0]) | (Uint32(p[1]) << 8) | (Uint32(p[2]) << 16);
+#else
+            return (Uint32(p[0]) << 16) | (Uint32(p[1]) << 8) | Uint32(p[2]);
+#endif
+        default:
+            return *reinterpret_cast<const Uint32*>(p);
+    }
+}
+
+// Palettised, 16-bit and blue-first pictures become 32-bit RGBA; a colour key becomes
+// transparency. Returns a new surface the caller frees.
+SDL_Surface* ConvertToRgba(SDL_Surface* source) {
+    SDL_Surface* target = SDL_CreateRGBSurface(SDL_SWSURFACE, source->w, source->h, 32, kRedMask,
+                                               kGreenMask, kBlueMask, kAlphaMask);
+    if (target == nullptr) {
+        return nullptr;
+    }
+    if (SDL_MUSTLOCK(source)) {
+        SDL_LockSurface(source);
+    }
+    const SDL_PixelFormat* format = source->format;
+    bool keyed = (source->flags & SDL_SRCCOLORKEY) != 0;
+    int bpp = format->BytesPerPixel;
+    for (int row = 0; row < source->h; ++row) {
+        const Uint8* in = static_cast<const Uint8*>(source->pixels) + row * source->pitch;
+        Uint8* out = static_cast<Uint8*>(target->pixels) + row * target->pitch;
+        for (int col = 0; col < source->w; ++col) {
+            Uint32 value = ReadPixel(in + col * bpp, bpp);
+            Uint8 r, g, b, a;
+            SDL_GetRGBA(value, const_cast<SDL_PixelFormat*>(format), &r, &g, &b, &a);
+            if (keyed && value == format->colorkey) {
+                a = 0;
+            }
+            out[col * 4 + 0] = r;
+            out[col * 4 + 1] = g;
+            out[col * 4 + 2] = b;
+            out[col * 4 + 3] = a;
+        }
+    }
+    if (SDL_MUSTLOCK(source)) {
+        SDL_UnlockSurface(source);
+    }
+    return target;
+}
+
+}  // namespace
+
+CSprite::CSprite()
+    : texture(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {}
+
+CSprite::CSprite(const std::string& name)
+    : texture(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {
+    Load(name);
+    alpha = 1.0f;
+}
+
+CSprite::CSprite(const std::string& name, float a)
+    : texture(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {
+    Load(name);
+    alpha = a;
+}
+
+CSprite::~CSprite() {
+    if (g_pTextureManager != nullptr) {
+        g_pTextureManager->Unregister(this);
+    }
+}
+
+void CSprite::Load(const std::string& name) {
+    std::cout << "Loading Texture: " << name << std::endl;
+    SDL_Surface* surface = IMG_Load(name.c_str());
+    if (surface == nullptr) {
+        std::cout << "Failed to load the image: " << name << ", Error: " << SDL_GetError()
+                  << std::endl;
+        return;
+    }
+    fileName = name;
+    CreateTexture(surface);
+    shader = g_pShaderManager != nullptr ? g_pShaderManager->GetProgram(0) : nullptr;
+}
+
+void CSprite::CreateTexture(SDL_Surface* surface) {
+    if (!IsUploadReady(surface)) {
+        SDL_Surface* converted = ConvertToRgba(surface);
+        SDL_FreeSurface(surface);
+        surface = converted;
+        if (surface == nullptr) {
+            return;
+        }
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    width = static_cast<float>(surface->w);
+    height = static_cast<float>(surface->h);
+    GLenum layout = surface->format->Amask != 0 ? GL_RGBA : GL_RGB;
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_LockSurface(surface);
+    }
+    gluBuild2DMipmaps(GL_TEXTURE_2D, layout, static_cast<GLint>(width), static_cast<GLint>(height),
+                      layout, GL_UNSIGNED_BYTE, surface->pixels);
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
+    }
+    SDL_FreeSurface(surface);
+    if (g_pTextureManager != nullptr) {
+        g_pTextureManager->AddTexture(this);
+    }
+}
+
+void CSprite::Reload(const std::string& /*fileName*/) {}
+
+void CSprite::ApplyRotation(float angle, float top, float right, float bottom, float left) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    if (angle == 0.0f) {
+        return;
+    }
+    float hx = (right - left) / 2.0f * width;
+    float hy = (top - bottom) / 2.0f * height;
+    glTranslatef(-hx, -hy, 0.0f);
+    glRotatef(angle, 0.0f, 0.0f, 1.0f);
+    glTranslatef(hx, hy, 0.0f);
+}
+
+void CSprite::DrawQuad(float x, float y, float scale, float angle, float r, float g, float b,
+                       float a) {
+    if (texture == 0 || shader == nullptr) {
+        return;
+    }
+    glPushMatrix();
+    ApplyRotation(angle, 1.0f, 1.0f, 0.0f, 0.0f);
+    glTranslatef(x, y, 0.0f);
+    if (scale != 1.0f) {
+        glScalef(scale, scale, 0.0f);
+    }
+    glActiveTextureARB(GL_TEXTURE0_ARB);
+    shader->Bind();
+    glUniform4fARB(glGetUniformLocationARB(shader->GetHandle(), "colors"), r, g, b, a);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(0.0f, height);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(width, height);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(width, 0.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(0.0f, 0.0f);
+    glEnd();
+    shader->Unbind();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glPopMatrix();
+}
+
+void CSprite::Draw(float x, float y, float scale, float angle, float r, float g, float b,
+                   float a) {
+    DrawQuad(x, y, scale, angle, r, g, b, a);
+}
+
+void CSprite::DrawAtPosition(float scale, float angle, float r, float g, float b, float a) {
+    DrawQuad(position.x, position.y, scale, angle, r, g, b, a);
+}
+
+void CSprite::DrawWithAlpha(float x, float y, float scale, float angle, float r, float g,
+                            float b) {
+    DrawQuad(x, y, scale, angle, r, g, b, alpha);
+}
+
+void CSprite::DrawRegion(float x, float y, float top, float right, float bottom, float left,
+                         float scale, float angle, float r, float g, float b, float a) {
+    if (texture == 0 || shader == nullptr) {
+        return;
+    }
+    glPushMatrix();
+    ApplyRotation(angle, top, right, bottom, left);
+    glTranslatef(x, y, 0.0f);
+    if (scale != 1.0f) {
+        glScalef(scale, scale, 0.0f);
+    }
+    glActiveTextureARB(GL_TEXTURE0_ARB);
+    shader->Bind();
+    glUniform4fARB(glGetUniformLocationARB(shader->GetHandle(), "colors"), r, g, b, a);
+    float w = (right - left) * width;
+    float h = (top - bottom) * height;
+    float vt = 1.0f - top;
+    float vb = 1.0f - bottom;
+    glBegin(GL_QUADS);
+    glTexCoord2f(left, vt);
+    glVertex2f(0.0f, 0.0f);
+    glTexCoord2f(right, vt);
+    glVertex2f(w, 0.0f);
+    glTexCoord2f(right, vb);
+    glVertex2f(w, h);
+    glTexCoord2f(left, vb);
+    glVertex2f(0.0f, h);
+    glEnd();
+    shader->Unbind();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glPopMatrix();
+}
+
+void CSprite::BindToUnit(int unit) {
+    glActiveTextureARB(GL_TEXTURE0_ARB + unit);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}

@@ -1,0 +1,204 @@
+// CUtils: frame timing, debug shapes and the BMP loader.
+#include "utils/CUtils.h"
+
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "graphics/CGraphicsCore.h"
+#include "utils/CClock.h"
+
+CUtils* g_pUtils = nullptr;
+
+namespace {
+
+// Timing state shared by every call in the process, as the frame rate spans the whole run.
+float s_previousCallTime = 0.0f;
+float s_frameCounter = 0.0f;
+float s_lastRateTime = 0.0f;
+
+}  // namespace
+
+CUtils::CUtils() : m_fps(0), m_frameTime(0.0f), m_fpsText{} {}
+
+CUtils::~CUtils() {}
+
+void CUtils::UpdateFPS() {
+    float now = static_cast<float>(CClock::GetTicks()) * 0.001f;
+    m_frameTime = now - s_previousCallTime;
+    s_previousCallTime = now;
+    s_frameCounter += 1.0f;
+    if (now - s_lastRateTime > 1.0f) {
+        s_lastRateTime = now;
+        m_fps = static_cast<int>(s_frameCounter);
+        // Bounded: a rate of 100000 or more is cut rather than written past the buffer.
+        std::snprintf(m_fpsText, sizeof(m_fpsText), " Current FPS: %d", m_fps);
+        std::string caption = g_pGraphicsCore != nullptr ? g_pGraphicsCore->GetCaption() : "";
+        caption += m_fpsText;
+        SDL_WM_SetCaption(caption.c_str(), nullptr);
+        s_frameCounter = 0.0f;
+    }
+}
+
+void CUtils::DrawCube(float x, float y, float z) {
+    struct Face {
+        float r, g, b;
+        float v[4][3];
+    };
+    static const Face kFaces[] = {
+        {0, 1, 0, {{1, 1, -1}, {-1, 1, -1}, {-1, 1, 1}, {1, 1, 1}}},
+        {1, 0.5f, 0, {{1, -1, 1}, {-1, -1, 1}, {-1, -1, -1}, {1, -1, -1}}},
+        {1, 0, 0, {{1, 1, 1}, {-1, 1, 1}, {-1, -1, 1}, {1, -1, 1}}},
+        {1, 1, 0, {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}}},
+        {0, 0, 1, {{-1, 1, 1}, {-1, 1, -1}, {-1, -1, -1}, {-1, -1, 1}}},
+        {1, 0, 1, {{1, 1, -1}, {1, 1, 1}, {1, -1, 1}, {1, -1, -1}}},
+    };
+    glDisable(GL_TEXTURE_2D);
+    glTranslatef(x, y, z);
+    glBegin(GL_QUADS);
+    for (const Face& face : kFaces) {
+        glColor3f(face.r, face.g, face.b);
+        for (const auto& vertex : face.v) {
+            glVertex3f(vertex[0], vertex[1], vertex[2]);
+        }
+    }
+    glEnd();
+    glTranslatef(-x, -y, -z);
+    glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+void CUtils::DrawGrid(float x, float y, float z) {
+    glDisable(GL_TEXTURE_2D);
+    glTranslatef(x, y, z);
+    glColor3f(0.5f, 0.5f, 0.5f);
+    glBegin(GL_LINES);
+    for (int i = -30; i <= 30; ++i) {
+        float f = static_cast<float>(i);
+        glVertex3f(f, 0.0f, -30.0f);
+        glVertex3f(f, 0.0f, 30.0f);
+        glVertex3f(30.0f, 0.0f, f);
+        glVertex3f(-30.0f, 0.0f, f);
+    }
+    glEnd();
+    glTranslatef(-x, -y, -z);
+}
+
+void CUtils::DrawQuad(float x, float y, float z) {
+    glDisable(GL_TEXTURE_2D);
+    glTranslatef(x, y, z);
+    glColor3f(0.3f, 1.0f, 0.2f);
+    glBegin(GL_QUADS);
+    glVertex3f(1.0f, 1.0f, 1.0f);
+    glVertex3f(-1.0f, 1.0f, 1.0f);
+    glVertex3f(-1.0f, -1.0f, 1.0f);
+    glVertex3f(1.0f, -1.0f, 1.0f);
+    glEnd();
+    glTranslatef(-x, -y, -z);
+}
+
+void CUtils::DrawAxes() {
+    glDisable(GL_TEXTURE_2D);
+    glBegin(GL_LINES);
+    glColor3f(1.0f, 0.0f, 0.0f);
+    glVertex3f(0.0f, 0.0f, 0.0f);
+    glVertex3f(10.0f, 0.0f, 0.0f);
+    glColor3f(0.0f, 1.0f, 0.0f);
+    glVertex3f(0.0f, 0.0f, 0.0f);
+    glVertex3f(0.0f, 10.0f, 0.0f);
+    glColor3f(0.0f, 0.0f, 1.0f);
+    glVertex3f(0.0f, 0.0f, 0.0f);
+    glVertex3f(0.0f, 0.0f, 10.0f);
+    glEnd();
+}
+
+unsigned int CUtils::LoadTextureBMP(const char* file) {
+    std::cout << "Loading Texture: " << file << std::endl;
+    BMPImage* image = LoadBMP(file);
+    if (image == nullptr) {
+        std::cout << "Failed to load the image: " << file << ", Error: " << SDL_GetError()
+                  << std::endl;
+        return 0;
+    }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    GLint previousAlignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glBindTexture(GL_TEXTURE_2D, name);
+    GLenum format = image->components == 4 ? GL_RGBA : GL_RGB;
+    gluBuild2DMipmaps(GL_TEXTURE_2D, image->components, image->width, image->height, format,
+                      GL_UNSIGNED_BYTE, image->data);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
+    // Nothing reads the decoded pixels after the upload.
+    FreeBMP(image);
+    return name;
+}
+
+BMPImage* CUtils::LoadBMP(const char* file) {
+    SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromFile(file, "rb"), 1);
+    if (surface == nullptr) {
+        std::cerr << " Failed loading " << file << " : " << SDL_GetError() << std::endl;
+        return nullptr;
+    }
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_LockSurface(surface);
+    }
+    int w = surface->w;
+    int h = surface->h;
+    int b = surface->format->BytesPerPixel;
+    unsigned char* pixels = static_cast<unsigned char*>(surface->pixels);
+    // Rows are addressed by the surface's real pitch, which SDL pads to four bytes.
+    int pitch = surface->pitch;
+    int rowBytes = w * b;
+    for (int i = 0; i < h / 2; ++i) {
+        unsigned char* top = pixels + i * pitch;
+        unsigned char* bottom = pixels + (h - 1 - i) * pitch;
+        for (int j = 0; j < rowBytes; ++j) {
+            SwapBytes(top + j, bottom + j);
+        }
+    }
+
+    BMPImage* image = static_cast<BMPImage*>(std::malloc(sizeof(BMPImage)));
+    image->components = 3;
+    image->width = w;
+    image->height = h;
+    image->data = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(w) * h * 3 + 1));
+    for (int row = 0; row < h; ++row) {
+        const unsigned char* in = pixels + row * pitch;
+        for (int col = 0; col < w; ++col) {
+            const unsigned char* p = in + col * b;
+            Uint32 value = 0;
+            for (int k = b - 1; k >= 0; --k) {
+                value = (value << 8) | p[k];
+            }
+            size_t index = (static_cast<size_t>(row) * w + col) * 3;
+            SDL_GetRGB(value, surface->format, &image->data[index], &image->data[index + 1],
+                       &image->data[index + 2]);
+        }
+    }
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
+    }
+    SDL_FreeSurface(surface);
+    return image;
+}
+
+void CUtils::FreeBMP(BMPImage* image) {
+    if (image != nullptr) {
+        std::free(image->data);
+        std::free(image);
+    }
+}
+
+void CUtils::SwapBytes(unsigned char* a, unsigned char* b) {
+    unsigned char t = *a;
+    *a = *b;
+    *b = t;
+}
