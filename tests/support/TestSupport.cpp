@@ -105,7 +105,11 @@ void WarpMouse(int x, int y) {
 void EngineTest::SetUp() {
     StreamCapture capture;
     engine_.reset(new CEngine());
-    engine_->SetVideoMode(Width(), Height(), 16, false, Mode2D());
+    try {
+        engine_->SetVideoMode(Width(), Height(), 16, false, Mode2D());
+    } catch (const std::string& message) {
+        FAIL() << "video set-up failed: " << message;
+    }
     startupLog_ = capture.Text();
     ClearFrame();
     DrainEvents();
