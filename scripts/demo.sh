@@ -34,4 +34,4 @@ fi
 if [ -n "${DISPLAY:-}" ]; then
     exec "$program"
 fi
-xvfb-run -a -s "-screen 0 1024x768x24" scripts/headless-run.sh "$program" "$shot"
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" scripts/headless-run.sh "$program" "$shot"

@@ -28,5 +28,5 @@ fi
 cmake --build "$build" -j"$(nproc)"
 
 export SDL_AUDIODRIVER=dummy
-xvfb-run -a -s "-screen 0 1024x768x24" \
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
     ctest --test-dir "$build" --output-on-failure --timeout 300

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class CEngine;
+#include "core/CEngine.h"
 
 namespace orvane_test {
 
