@@ -409,4 +409,148 @@ TEST_F(WidgetTest, TogglesWithoutImagesDrawNothingAndMeasureZero) {
     EXPECT_EQ(-1, g_pEventManager->GetClickedId());
 }
 
+// ---------------------------------------------------------------------------------------------
+// Tooltips and labels: these print with font 1.
+
+CFont* Font() {
+    return g_pFontManager->GetFont(1);
+}
+
+TEST_F(WidgetTest, ButtonTooltipPrintsWhileHoveredEvenWhenDisabled) {
+    ASSERT_NE(nullptr, Font());
+    CButton button("Data/GUI/button", 3, 20.0f, 30.0f, 7);
+    button.SetTooltip("50% off %d", 600.0f, 400.0f);
+    EXPECT_EQ("50% off %d", button.GetTooltipText());
+
+    BeginFrame(300, 300);
+    button.Draw(100.0f, 50.0f);
+    EXPECT_EQ(0, FindInk(ReadBlock(590, 390, 200, 40)).count);
+
+    BeginFrame(150, 90);
+    button.Draw(100.0f, 50.0f);
+    EXPECT_STREQ("50% off %d", Font()->GetText()) << "a '%' prints as itself";
+    Ink ink = FindInk(ReadBlock(590, 390, 200, 40));
+    EXPECT_GT(ink.count, 20);
+    EXPECT_GE(ink.minX, 600);
+    EXPECT_GE(ink.minY, 400);
+    EXPECT_LE(ink.maxY, 416);
+
+    button.SetEnabled(false);
+    BeginFrame(150, 90);
+    button.Draw(100.0f, 50.0f);
+    EXPECT_GT(FindInk(ReadBlock(590, 390, 200, 40)).count, 20);
+
+    button.SetTooltipOn(false);
+    BeginFrame(150, 90);
+    button.Draw(100.0f, 50.0f);
+    EXPECT_EQ(0, FindInk(ReadBlock(590, 390, 200, 40)).count);
+}
+
+TEST_F(WidgetTest, ToggleTooltipPrintsWhileHovered) {
+    ASSERT_NE(nullptr, Font());
+    CToggleButton toggle("Data/GUI/toggle_off", 2, "Data/GUI/toggle_on", 2, 20.0f, 30.0f, 9);
+    toggle.SetTooltip("Sound 100%", 600.0f, 400.0f);
+    BeginFrame(300, 300);
+    toggle.Draw(100.0f, 50.0f);
+    EXPECT_EQ(0, FindInk(ReadBlock(590, 390, 200, 40)).count);
+    toggle.SetEnabled(false);
+    BeginFrame(150, 90);
+    toggle.Draw(100.0f, 50.0f);
+    EXPECT_STREQ("Sound 100%", Font()->GetText());
+    EXPECT_GT(FindInk(ReadBlock(590, 390, 200, 40)).count, 20);
+}
+
+// Prints through the font directly, the way a label at (x, y) should, and reads the result.
+Block Reference(int x, int y, const char* text, const Block& area, float sx = 1.0f,
+                float sy = 1.0f) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    Font()->PrintScaled(x, y, 0, 1.0f, 1.0f, 1.0f, 1.0f, sx, sy, "%s", text);
+    return ReadBlock(area.x, area.y, area.w, area.h);
+}
+
+TEST_F(WidgetTest, LabelPrintsAtTheSumWithItsOriginCutTowardZero) {
+    ASSERT_NE(nullptr, Font());
+    CStaticText label("Hi%", 10.7f, 20.2f);
+    label.Draw(100.5f, 50.5f);
+    EXPECT_STREQ("Hi%", Font()->GetText());
+    Block drawn = ReadBlock(90, 60, 80, 40);
+    ASSERT_GT(FindInk(drawn).count, 20);
+    EXPECT_EQ(Reference(111, 70, "Hi%", drawn).rgba, drawn.rgba);
+    EXPECT_NE(Reference(112, 70, "Hi%", drawn).rgba, drawn.rgba);
+    EXPECT_NE(Reference(111, 71, "Hi%", drawn).rgba, drawn.rgba);
+
+    ClearFrame();
+    CStaticText left("Hi%", -0.5f, 5.0f);
+    left.Draw();
+    Block corner = ReadBlock(0, 0, 60, 40);
+    ASSERT_GT(FindInk(corner).count, 20);
+    EXPECT_EQ(Reference(0, 5, "Hi%", corner).rgba, corner.rgba);
+
+    ClearFrame();
+    label.DrawAt(300.9f, 200.9f);
+    Block at = ReadBlock(290, 190, 80, 40);
+    EXPECT_EQ(Reference(300, 200, "Hi%", at).rgba, at.rgba);
+}
+
+TEST_F(WidgetTest, LabelColourGoesToTheFontAsRedBlueGreenAlpha) {
+    ASSERT_NE(nullptr, Font());
+    CStaticText label("HHHH", 100.0f, 100.0f);
+    label.Draw();
+    Ink white = FindInk(ReadBlock(90, 90, 80, 40));
+    EXPECT_GT(white.count, 20);
+    EXPECT_GT(std::min({white.maxR, white.maxG, white.maxB}), 200) << "white by default";
+
+    label.SetColor(0.0f, 1.0f, 0.0f, 1.0f);
+    ClearFrame();
+    label.Draw();
+    Ink blue = FindInk(ReadBlock(90, 90, 80, 40));
+    EXPECT_GT(blue.count, 20);
+    EXPECT_GT(blue.maxB, 200);
+    EXPECT_LT(blue.maxR, 8);
+    EXPECT_LT(blue.maxG, 8);
+
+    CStaticText green("HHHH", 100.0f, 100.0f, 0.0f, 0.0f, 1.0f, 1.0f);
+    EXPECT_EQ(1.0f, green.GetColor(2));
+    ClearFrame();
+    green.Draw();
+    Ink ink = FindInk(ReadBlock(90, 90, 80, 40));
+    EXPECT_GT(ink.count, 20);
+    EXPECT_GT(ink.maxG, 200);
+    EXPECT_LT(ink.maxR, 8);
+    EXPECT_LT(ink.maxB, 8);
+}
+
+TEST_F(WidgetTest, LabelScaleStretchesTheGlyphs) {
+    ASSERT_NE(nullptr, Font());
+    CStaticText label("HHHH", 100.0f, 100.0f);
+    label.Draw();
+    Ink normal = FindInk(ReadBlock(90, 90, 200, 60));
+    label.SetScale(2.0f, 0.5f);
+    ClearFrame();
+    label.Draw();
+    Ink scaled = FindInk(ReadBlock(90, 90, 200, 60));
+    ASSERT_GT(normal.count, 20);
+    ASSERT_GT(scaled.count, 10);
+    int normalWidth = normal.maxX - normal.minX + 1;
+    int normalHeight = normal.maxY - normal.minY + 1;
+    EXPECT_NEAR(2 * normalWidth, scaled.maxX - scaled.minX + 1, 3);
+    EXPECT_NEAR(normalHeight / 2.0, scaled.maxY - scaled.minY + 1, 2);
+    EXPECT_GE(scaled.minX, 100);
+    EXPECT_GE(scaled.minY, 100);
+}
+
+TEST_F(WidgetTest, DefaultLabelPrintsStaticTextInWhite) {
+    ASSERT_NE(nullptr, Font());
+    CStaticText label;
+    EXPECT_EQ("Static Text", label.GetText());
+    label.Draw(100.0f, 50.0f);
+    EXPECT_STREQ("Static Text", Font()->GetText());
+    Block drawn = ReadBlock(90, 40, 200, 40);
+    EXPECT_EQ(Reference(100, 50, "Static Text", drawn).rgba, drawn.rgba);
+    label.SetText("");
+    ClearFrame();
+    label.Draw(100.0f, 50.0f);
+    EXPECT_EQ(0, FindInk(ReadBlock(90, 40, 200, 40)).count);
+}
+
 }  // namespace

@@ -3,6 +3,9 @@
 // drawing order, run through the engine's frame step and checked by reading pixels back.
 #include <GL/glew.h>
 
+#include <cstdlib>
+#include <vector>
+
 #include "core/CEngine.h"
 #include "graphics/CGraphicsCore.h"
 #include "gui/CButton.h"
@@ -12,6 +15,8 @@
 #include "gui/CWindowManager.h"
 #include "input/CEventManager.h"
 #include "support/TestSupport.h"
+#include "text/CFont.h"
+#include "text/CFontManager.h"
 #include "textures/CAnimatedSprite.h"
 #include "textures/CSprite.h"
 
@@ -30,6 +35,22 @@ const Rgba kBlack = {0, 0, 0, 255};
 
 ::testing::AssertionResult Shows(int x, int y, const Rgba& c) {
     return PixelNear(x, y, c.r, c.g, c.b);
+}
+
+// Pixels of a rectangle (y downwards) that differ from the colour by more than 8 per channel.
+int PixelsUnlike(int x, int y, int w, int h, const Rgba& c) {
+    std::vector<unsigned char> rgba(4 * w * h);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, SDL_GetVideoSurface()->h - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    int count = 0;
+    for (size_t i = 0; i < rgba.size(); i += 4) {
+        if (std::abs(rgba[i] - c.r) > 8 || std::abs(rgba[i + 1] - c.g) > 8 ||
+            std::abs(rgba[i + 2] - c.b) > 8) {
+            ++count;
+        }
+    }
+    return count;
 }
 
 class WindowTest : public orvane_test::EngineTest {
@@ -370,6 +391,52 @@ TEST_F(WindowTest, ActivateShowsEveryWindowWithTheIdAndDeactivateAllKeepsVisibil
     EXPECT_EQ(3u, g_pWindowManager->GetWindowCount());
     EXPECT_EQ(c, g_pWindowManager->GetWindow(2));
     EXPECT_EQ(nullptr, g_pWindowManager->GetWindow(3));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window tooltip: printed with font 1 before the window's own pictures.
+
+TEST_F(WindowTest, TooltipShowsOverTheTitleBarOfAMovableWindowBeneathItsImages) {
+    CFont* font = g_pFontManager->GetFont(1);
+    ASSERT_NE(nullptr, font);
+    CWindow* window = AddSquareWindow();
+    {
+        std::string text = "Drag 100% %s";
+        window->SetTooltip(text, 600.0f, 500.0f);
+    }  // the window keeps its own copy
+    Frame(200, 100);
+    EXPECT_EQ(0, PixelsUnlike(590, 490, 200, 40, kBlack)) << "not over the title bar";
+
+    Frame(200, 57);
+    EXPECT_STREQ("Drag 100% %s", font->GetText());
+    EXPECT_GT(PixelsUnlike(590, 490, 200, 40, kBlack), 20);
+
+    // Inside the window the background, drawn later, covers the tooltip.
+    window->SetTooltip("Covered", 150.0f, 150.0f);
+    Frame(200, 57);
+    EXPECT_STREQ("Covered", font->GetText());
+    EXPECT_EQ(0, PixelsUnlike(140, 140, 120, 30, kSquareBody));
+
+    window->SetTooltip("Off", 600.0f, 500.0f);
+    window->SetTooltipOn(false);
+    Frame(200, 57);
+    EXPECT_EQ(0, PixelsUnlike(590, 490, 200, 40, kBlack));
+
+    window->SetTooltipOn(true);
+    window->SetMovable(false);
+    Frame(200, 57);
+    EXPECT_EQ(0, PixelsUnlike(590, 490, 200, 40, kBlack)) << "a fixed window shows no tooltip";
+}
+
+TEST_F(WindowTest, LabelsAreDrawnLastRelativeToTheWindow) {
+    CFont* font = g_pFontManager->GetFont(1);
+    ASSERT_NE(nullptr, font);
+    CWindow* window = AddSquareWindow(1, false);
+    window->AddText(new CStaticText("Label", 20.0f, 100.0f));
+    Frame(1000, 700);
+    EXPECT_STREQ("Label", font->GetText());
+    EXPECT_GT(PixelsUnlike(120, 150, 80, 16, kSquareBody), 20);
+    EXPECT_EQ(0, PixelsUnlike(120, 180, 80, 16, kSquareBody));
 }
 
 }  // namespace
