@@ -76,6 +76,9 @@ def main():
                [(248, 0, 0), (0, 252, 0), (0, 0, 248), (248, 252, 0)])
     # A grey picture loads as an 8-bit palettised surface.
     quadrant_image("L", 64, 64, [40, 100, 160, 220]).save(os.path.join(OUT, "grey.png"))
+    # A true-colour picture with one transparent colour (the top-right quadrant's).
+    quadrant_image("RGB", 64, 64, QUADRANTS).save(os.path.join(OUT, "rgb_keyed.png"),
+                                                  transparency=QUADRANTS[1])
     palette_image(transparent=False)
     palette_image(transparent=True)
     Image.new("RGBA", (64, 64), (200, 100, 0, 128)).save(os.path.join(OUT, "half_alpha.png"))
