@@ -20,9 +20,16 @@ public:
     void Reserved1() override {}
     void Reserved2() override {}
 
+    // One pass of the main loop: the drift, RenderFrame, the turn at the drift's ends and, in a
+    // frame that took an event, the keys. False when Escape or a quit event ends the demo.
+    bool RunFrame();
+
     // One frame: clear, the engine's frame step, the maps under the camera, the text and the
     // logo, then the swap.
     void RenderFrame();
+
+    float GetScrollSpeed() const { return m_scrollSpeed; }
+    const CSprite* GetLogo() const { return m_pLogo; }
 
 private:
     CSprite* m_pMap1;
