@@ -9,7 +9,7 @@
 
 namespace {
 
-// File bytes 1 to 11: no colour map, the image type, an all-zero colour-map specification and
+// File bytes 1 to 11: no colour map, the image type, all-zero colour-map fields and
 // a zero origin. Anything else is a picture this reader does not handle.
 const unsigned char kUncompressedHeader[11] = {0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 const unsigned char kCompressedHeader[11] = {0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
