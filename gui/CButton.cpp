@@ -91,19 +91,11 @@ bool CButton::HitTestAt(float x0, float y0) {
     if (first == nullptr || g_pEventManager == nullptr) {
         return false;
     }
-    float w = first->GetWidth();
-    float h = first->GetHeight();
-    float mx = static_cast<float>(g_pEventManager->GetMouseX());
-    float my = static_cast<float>(g_pEventManager->GetMouseY());
-    bool inside = mx >= x0 && x0 + w >= mx && my >= y0 && y0 + h >= my;
-    if (!inside) {
+    if (!g_pEventManager->MouseInBox(x0, y0, first->GetWidth(), first->GetHeight())) {
         return false;
     }
-    if (enabled && g_pEventManager->HasEvent()) {
-        SDL_Event event = g_pEventManager->GetEvent();
-        if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
-            g_pEventManager->SetClickedId(id);
-        }
+    if (enabled && g_pEventManager->TookEvent(EVENT_LBUTTONDOWN)) {
+        g_pEventManager->SetClickedId(id);
     }
     return true;
 }

@@ -147,10 +147,8 @@ bool CWindow::MouseOverTitleBar() {
     if (g_pEventManager == nullptr) {
         return false;
     }
-    float mx = static_cast<float>(g_pEventManager->GetMouseX());
-    float my = static_cast<float>(g_pEventManager->GetMouseY());
     bool inside =
-        mx >= left && right >= mx && my >= top && top + static_cast<float>(titleBarHeight) >= my;
+        g_pEventManager->MouseInBox(left, top, right - left, static_cast<float>(titleBarHeight));
     if (movable && g_pGraphicsCore != nullptr) {
         g_pGraphicsCore->UseAltCursor(inside);
     }
@@ -163,14 +161,10 @@ void CWindow::Draw() {
     }
     if (movable && g_pEventManager != nullptr) {
         if (MouseOverTitleBar()) {
-            if (g_pEventManager->HasEvent()) {
-                SDL_Event event = g_pEventManager->GetEvent();
-                bool leftButton =
-                    (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) &&
-                    event.button.button == SDL_BUTTON_LEFT;
-                if (leftButton) {
-                    dragging = event.type == SDL_MOUSEBUTTONDOWN;
-                }
+            if (g_pEventManager->TookEvent(EVENT_LBUTTONDOWN)) {
+                dragging = true;
+            } else if (g_pEventManager->TookEvent(EVENT_LBUTTONUP)) {
+                dragging = false;
             }
             // Printed before the images on purpose: the window's own pictures cover it.
             if (tooltipOn) {

@@ -86,3 +86,9 @@ bool CEventManager::IsKeyDown(int key) const {
     }
     return keys[key] != 0;
 }
+
+bool CEventManager::MouseInBox(float x, float y, float w, float h) const {
+    float mx = static_cast<float>(mouseX);
+    float my = static_cast<float>(mouseY);
+    return mx >= x && x + w >= mx && my >= y && y + h >= my;
+}

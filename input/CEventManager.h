@@ -38,6 +38,12 @@ public:
     bool MouseMoved() const { return mouseX != prevMouseX || mouseY != prevMouseY; }
     bool IsLeftButtonDown() const { return leftButton; }
     bool IsRightButtonDown() const { return rightButton; }
+    // True when the mouse lies in the box from (x, y) to (x + w, y + h), all four edges
+    // included: the hit box of GUI widgets and title bars.
+    bool MouseInBox(float x, float y, float w, float h) const;
+    // True in a frame whose event was a press (EVENT_LBUTTONDOWN) or a release
+    // (EVENT_LBUTTONUP) of the left button.
+    bool TookEvent(unsigned int code) const { return hasEvent && eventCode == code; }
 
     // The id of the widget clicked this frame, -1 when none; reset by every PollEvent.
     int GetClickedId() const { return clickedId; }

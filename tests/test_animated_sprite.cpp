@@ -18,10 +18,7 @@ using orvane_test::StreamCapture;
 
 namespace {
 
-Uint32 g_now = 0;
-Uint32 FakeTicks() {
-    return g_now;
-}
+Uint32& g_now = orvane_test::g_testTicks;
 
 const char* const kBase = "tests/data/anim/anim";
 
@@ -35,7 +32,7 @@ class AnimatedSpriteTest : public orvane_test::EngineTest {
 protected:
     void SetUp() override {
         g_now = 1000;
-        CClock::SetTickSource(FakeTicks);
+        CClock::SetTickSource(orvane_test::TestTicks);
         EngineTest::SetUp();
     }
     void TearDown() override {

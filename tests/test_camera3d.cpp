@@ -65,10 +65,7 @@ const double kRoot677 = std::sqrt(677.0);
 const Vec kForward{1.0 / kRoot677, 0.0, 26.0 / kRoot677};
 const Vec kSide{-26.0 / kRoot677, 0.0, 1.0 / kRoot677};
 
-Uint32 g_ticks = 0;
-Uint32 FakeTicks() {
-    return g_ticks;
-}
+Uint32& g_ticks = orvane_test::g_testTicks;
 
 // Two frame-rate updates 16 ms apart make the utils' frame time 0.016 seconds.
 void MakeFrameTime16ms() {
@@ -111,7 +108,7 @@ protected:
     void SetUp() override {
         StreamCapture capture;
         engine_.reset(new CEngine());
-        CClock::SetTickSource(FakeTicks);
+        CClock::SetTickSource(orvane_test::TestTicks);
         CCamera::pitchTotal = 0.0f;
     }
     void TearDown() override {
@@ -130,7 +127,7 @@ protected:
     void SetUp() override {
         EngineTest::SetUp();
         CCamera::pitchTotal = 0.0f;
-        CClock::SetTickSource(FakeTicks);
+        CClock::SetTickSource(orvane_test::TestTicks);
     }
     void TearDown() override {
         HoldKeys({});

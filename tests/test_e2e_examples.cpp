@@ -17,61 +17,11 @@
 using orvane_test::BuiltProgram;
 using orvane_test::ChildProcess;
 using orvane_test::ProcessResult;
+using orvane_test::Rgb;
+using orvane_test::Screenshot;
 using orvane_test::Shell;
 
 namespace {
-
-struct Rgb {
-    int r, g, b;
-};
-
-// A screenshot of the whole display, read back through SDL_image.
-class Screenshot {
-public:
-    Screenshot() {
-        char path[] = "/tmp/orvane-shot-XXXXXX";
-        int fd = mkstemp(path);
-        close(fd);
-        std::string png = std::string(path) + ".png";
-        Shell("import -window root " + png + " 2>/dev/null");
-        surface_ = IMG_Load(png.c_str());
-        std::remove(png.c_str());
-        std::remove(path);
-    }
-    ~Screenshot() {
-        if (surface_ != nullptr) {
-            SDL_FreeSurface(surface_);
-        }
-    }
-    Screenshot(const Screenshot&) = delete;
-    Screenshot& operator=(const Screenshot&) = delete;
-
-    bool Valid() const { return surface_ != nullptr && surface_->w >= 1024 && surface_->h >= 768; }
-    Rgb At(int x, int y) const {
-        const Uint8* p = static_cast<const Uint8*>(surface_->pixels) + y * surface_->pitch +
-                         x * surface_->format->BytesPerPixel;
-        Uint32 value = 0;
-        std::memcpy(&value, p, surface_->format->BytesPerPixel);
-        Uint8 r, g, b;
-        SDL_GetRGB(value, surface_->format, &r, &g, &b);
-        return Rgb{r, g, b};
-    }
-    // Pixels of the rectangle [x0, x1) x [y0, y1) that pass the test.
-    int Count(int x0, int y0, int x1, int y1, const std::function<bool(const Rgb&)>& test) const {
-        int count = 0;
-        for (int y = y0; y < y1; ++y) {
-            for (int x = x0; x < x1; ++x) {
-                if (test(At(x, y))) {
-                    ++count;
-                }
-            }
-        }
-        return count;
-    }
-
-private:
-    SDL_Surface* surface_ = nullptr;
-};
 
 bool Near(const Rgb& c, int r, int g, int b, int tolerance = 12) {
     return std::abs(c.r - r) <= tolerance && std::abs(c.g - g) <= tolerance &&

@@ -23,10 +23,7 @@ using orvane_test::Rgba;
 
 namespace {
 
-Uint32 g_now = 0;
-Uint32 FakeTicks() {
-    return g_now;
-}
+Uint32& g_now = orvane_test::g_testTicks;
 
 // Face colours of the generated pictures (tools/make_gui_images.py).
 const Rgba kButtonFaces[3] = {{40, 80, 200, 255}, {60, 140, 230, 255}, {230, 160, 40, 255}};
@@ -88,7 +85,7 @@ class WidgetTest : public orvane_test::EngineTest {
 protected:
     void SetUp() override {
         g_now = 1000;
-        CClock::SetTickSource(FakeTicks);
+        CClock::SetTickSource(orvane_test::TestTicks);
         EngineTest::SetUp();
     }
     void TearDown() override {

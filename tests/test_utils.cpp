@@ -19,14 +19,11 @@ using orvane_test::StreamCapture;
 
 namespace {
 
-Uint32 g_ticks = 0;
-Uint32 FakeTicks() {
-    return g_ticks;
-}
+Uint32& g_ticks = orvane_test::g_testTicks;
 
 class DrivenClock {
 public:
-    DrivenClock() { CClock::SetTickSource(&FakeTicks); }
+    DrivenClock() { CClock::SetTickSource(orvane_test::TestTicks); }
     ~DrivenClock() { CClock::SetTickSource(nullptr); }
 };
 

@@ -2,6 +2,7 @@
 #include "support/TestSupport.h"
 
 #include <GL/gl.h>
+#include <SDL_image.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -48,6 +49,12 @@ Rgba ReadPixel(int x, int y) {
     return ::testing::AssertionFailure()
            << "pixel (" << x << ", " << y << ") is (" << p.r << ", " << p.g << ", " << p.b
            << "), expected (" << r << ", " << g << ", " << b << ") within " << tolerance;
+}
+
+Uint32 g_testTicks = 0;
+
+Uint32 TestTicks() {
+    return g_testTicks;
 }
 
 void DrainEvents() {
@@ -246,6 +253,50 @@ void ChildProcess::Signal(int sig) {
 ProcessResult ChildProcess::Result() {
     Pump(0);
     return result_;
+}
+
+Screenshot::Screenshot() {
+    char path[] = "/tmp/orvane-shot-XXXXXX";
+    int fd = mkstemp(path);
+    close(fd);
+    std::string png = std::string(path) + ".png";
+    Shell("import -window root " + png + " 2>/dev/null");
+    surface_ = IMG_Load(png.c_str());
+    std::remove(png.c_str());
+    std::remove(path);
+}
+
+Screenshot::~Screenshot() {
+    if (surface_ != nullptr) {
+        SDL_FreeSurface(surface_);
+    }
+}
+
+bool Screenshot::Valid() const {
+    return surface_ != nullptr && surface_->w >= 1024 && surface_->h >= 768;
+}
+
+Rgb Screenshot::At(int x, int y) const {
+    const Uint8* p = static_cast<const Uint8*>(surface_->pixels) + y * surface_->pitch +
+                     x * surface_->format->BytesPerPixel;
+    Uint32 value = 0;
+    std::memcpy(&value, p, surface_->format->BytesPerPixel);
+    Uint8 r, g, b;
+    SDL_GetRGB(value, surface_->format, &r, &g, &b);
+    return Rgb{r, g, b};
+}
+
+int Screenshot::Count(int x0, int y0, int x1, int y1,
+                      const std::function<bool(const Rgb&)>& test) const {
+    int count = 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            if (test(At(x, y))) {
+                ++count;
+            }
+        }
+    }
+    return count;
 }
 
 std::string BuiltProgram(const std::string& name) {

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -37,6 +38,11 @@ struct Rgba {
 Rgba ReadPixel(int x, int y);
 // Fails with the expected and observed colour unless every channel is within the tolerance.
 ::testing::AssertionResult PixelNear(int x, int y, int r, int g, int b, int tolerance = 4);
+
+// A tick source for CClock that only the test moves: CClock::SetTickSource(TestTicks), then
+// set g_testTicks to the time wanted (milliseconds).
+extern Uint32 g_testTicks;
+Uint32 TestTicks();
 
 // Removes every queued SDL event (SDL queues motion and focus events when a window opens).
 void DrainEvents();
@@ -93,6 +99,27 @@ private:
     int errFd_ = -1;
     bool exited_ = false;
     ProcessResult result_;
+};
+
+struct Rgb {
+    int r, g, b;
+};
+
+// A screenshot of the whole X display (ImageMagick's import), read back through SDL_image.
+class Screenshot {
+public:
+    Screenshot();
+    ~Screenshot();
+    Screenshot(const Screenshot&) = delete;
+    Screenshot& operator=(const Screenshot&) = delete;
+
+    bool Valid() const;
+    Rgb At(int x, int y) const;
+    // Pixels of the rectangle [x0, x1) x [y0, y1) that pass the test.
+    int Count(int x0, int y0, int x1, int y1, const std::function<bool(const Rgb&)>& test) const;
+
+private:
+    SDL_Surface* surface_ = nullptr;
 };
 
 // Path of a program built by this build tree (e.g. "camera2d_demo").
