@@ -56,38 +56,44 @@ void Camera2DDemo::Init() {
 }
 
 void Camera2DDemo::MainLoop() {
-    for (;;) {
-        g_pCameraManager->Translate(m_scrollSpeed, 0.0f);
-        RenderFrame();
-
-        float x = g_pCameraManager->GetPosition()->x;
-        if (x < kDriftMinX || x > kDriftMaxX) {
-            m_scrollSpeed = -m_scrollSpeed;
-        }
-
-        // Keys count only in frames whose poll took an event.
-        if (!g_pEventManager->HasEvent()) {
-            continue;
-        }
-        if (g_pEventManager->IsKeyDown(SDLK_ESCAPE)) {
-            return;
-        }
-        if (g_pEventManager->IsEvent(EVENT_QUIT)) {
-            return;
-        }
-        if (g_pEventManager->IsKeyDown(SDLK_UP)) {
-            g_pCameraManager->MoveUp(kKeyStep);
-        }
-        if (g_pEventManager->IsKeyDown(SDLK_DOWN)) {
-            g_pCameraManager->MoveDown(kKeyStep);
-        }
-        if (g_pEventManager->IsKeyDown(SDLK_LEFT)) {
-            g_pCameraManager->MoveLeft(kKeyStep);
-        }
-        if (g_pEventManager->IsKeyDown(SDLK_RIGHT)) {
-            g_pCameraManager->MoveRight(kKeyStep);
-        }
+    while (RunFrame()) {
     }
+}
+
+bool Camera2DDemo::RunFrame() {
+    g_pCameraManager->Translate(m_scrollSpeed, 0.0f);
+    RenderFrame();
+
+    // Outside the range the step flips on every frame, so a camera pushed out by the keys
+    // jitters by half a pixel until the keys bring it back.
+    float x = g_pCameraManager->GetPosition()->x;
+    if (x < kDriftMinX || x > kDriftMaxX) {
+        m_scrollSpeed = -m_scrollSpeed;
+    }
+
+    // Keys count only in frames whose poll took an event.
+    if (!g_pEventManager->HasEvent()) {
+        return true;
+    }
+    if (g_pEventManager->IsKeyDown(SDLK_ESCAPE)) {
+        return false;
+    }
+    if (g_pEventManager->IsEvent(EVENT_QUIT)) {
+        return false;
+    }
+    if (g_pEventManager->IsKeyDown(SDLK_UP)) {
+        g_pCameraManager->MoveUp(kKeyStep);
+    }
+    if (g_pEventManager->IsKeyDown(SDLK_DOWN)) {
+        g_pCameraManager->MoveDown(kKeyStep);
+    }
+    if (g_pEventManager->IsKeyDown(SDLK_LEFT)) {
+        g_pCameraManager->MoveLeft(kKeyStep);
+    }
+    if (g_pEventManager->IsKeyDown(SDLK_RIGHT)) {
+        g_pCameraManager->MoveRight(kKeyStep);
+    }
+    return true;
 }
 
 void Camera2DDemo::RenderFrame() {

@@ -26,7 +26,7 @@ public:
     /// and the caption, loads the maps and the logo, and hands the camera position to the
     /// camera manager.
     void Init() override;
-    /// Moves the camera, renders a frame and reads the input, until Escape or a quit event.
+    /// Runs RunFrame until it returns false.
     void MainLoop() override;
     /// Nothing to do.
     void Shutdown() override {}
@@ -36,9 +36,19 @@ public:
     void Reserved2() override {}
     /// @}
 
+    /// One pass of the main loop: the drift, RenderFrame, the turn at the drift's ends and, in a
+    /// frame that took an event, the keys. False when Escape or a quit event ends the demo.
+    bool RunFrame();
+
     /// One frame: clear, the engine's frame step, the maps under the camera, the text and the
     /// logo, then the swap.
     void RenderFrame();
+
+    /// The drift's step per frame in pixels, and the logo sprite (the demo's own).
+    /// @{
+    float GetScrollSpeed() const { return m_scrollSpeed; }
+    const CSprite* GetLogo() const { return m_pLogo; }
+    /// @}
 
 private:
     CSprite* m_pMap1;

@@ -23,7 +23,13 @@ fi
 # shellcheck disable=SC2086
 orvane_install_packages $packages
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=OFF >/dev/null
+# A first configuration leaves the tests out (they need GoogleTest); an existing build folder
+# keeps its own choice, so scripts/test.sh and this script can share it.
+if [ -f build/CMakeCache.txt ]; then
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+else
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=OFF >/dev/null
+fi
 cmake --build build --target "$target" -j"$(nproc)"
 
 program=build/$target

@@ -253,3 +253,13 @@ TEST_F(BmpTexture, UploadsAnRgbMipmappedTexture) {
     EXPECT_TRUE(format == GL_RGB || format == 3 || format == GL_RGB8) << format;
     std::remove(path.c_str());
 }
+
+TEST(BmpLoader, RefusesASurfaceWhosePitchIsShorterThanARow) {
+    // Found by the fuzzer: SDL decodes this file into a surface of 65-bit pixels with pitch 0.
+    StreamCapture err(std::cerr);
+    StreamCapture out;
+    CEngine engine;
+    const char* path = "tests/fuzz/regressions_bmp/depth65_wide_convert.bmp";
+    EXPECT_EQ(nullptr, g_pUtils->LoadBMP(path));
+    EXPECT_EQ(std::string(" Failed loading ") + path + " : unsupported pixel layout\n", err.Text());
+}

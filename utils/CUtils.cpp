@@ -147,12 +147,19 @@ BMPImage* CUtils::LoadBMP(const char* file) {
         std::cerr << " Failed loading " << file << " : " << SDL_GetError() << std::endl;
         return nullptr;
     }
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_LockSurface(surface);
-    }
     int w = surface->w;
     int h = surface->h;
     int b = surface->format->BytesPerPixel;
+    // SDL hands back some broken files as a surface with an impossible pixel size or a pitch
+    // shorter than a row; walking such rows would read past its buffer.
+    if (b < 1 || b > 4 || surface->pixels == nullptr || surface->pitch < w * b) {
+        std::cerr << " Failed loading " << file << " : unsupported pixel layout" << std::endl;
+        SDL_FreeSurface(surface);
+        return nullptr;
+    }
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_LockSurface(surface);
+    }
     unsigned char* pixels = static_cast<unsigned char*>(surface->pixels);
     // Rows are addressed by the surface's real pitch, which SDL pads to four bytes.
     int pitch = surface->pitch;

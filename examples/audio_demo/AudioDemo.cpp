@@ -105,12 +105,15 @@ void AudioDemo::RenderFrame() {
         font->Print(100, 100, 2, "Audio example");
         font->Print(100, 160, 0, "Audio device: %s",
                     g_pSoundManager->IsDeviceOpen() ? "open" : "not available");
-        font->Print(100, 190, 0, "Music: %s", m_musicOn && Mix_PlayingMusic() ? "playing" : "stopped");
+        font->Print(100, 190, 0, "Music: %s",
+                    m_musicOn && Mix_PlayingMusic() ? "playing" : "stopped");
         font->Print(100, 220, 0, "Music volume: %d", g_pSoundManager->GetMusicVolume());
         font->Print(100, 250, 0, "Effect volume: %d", g_pSoundManager->GetSoundVolume());
         font->Print(100, 280, 0, "Effects played: %d", m_effectsPlayed);
-        font->PrintColored(100, 360, 0, 0.7f, 0.8f, 1.0f, "Space: play the effect   M: music on/off");
-        font->PrintColored(100, 390, 0, 0.7f, 0.8f, 1.0f, "Up/Down: music volume   Left/Right: effect volume");
+        font->PrintColored(100, 360, 0, 0.7f, 0.8f, 1.0f,
+                           "Space: play the effect   M: music on/off");
+        font->PrintColored(100, 390, 0, 0.7f, 0.8f, 1.0f,
+                           "Up/Down: music volume   Left/Right: effect volume");
         font->PrintColored(100, 420, 0, 0.7f, 0.8f, 1.0f, "Esc: quit");
     }
     SDL_GL_SwapBuffers();
