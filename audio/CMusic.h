@@ -23,8 +23,11 @@ public:
     /// Stops whatever music is playing, then frees this piece.
     ~CMusic();
 
+    /// Not copyable: the piece owns its mixer data and is registered by address.
+    /// @{
     CMusic(const CMusic&) = delete;
     CMusic& operator=(const CMusic&) = delete;
+    /// @}
 
     /// Writes "Failed to load music " and the name when the file cannot be decoded (or there is
     /// no open audio device); on success registers with the sound manager.

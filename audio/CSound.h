@@ -27,8 +27,11 @@ public:
     /// Frees the chunk. Called by the sound manager for a registered sound.
     ~CSound();
 
+    /// Not copyable: the sound owns its mixer chunk and is registered by address.
+    /// @{
     CSound(const CSound&) = delete;
     CSound& operator=(const CSound&) = delete;
+    /// @}
 
     /// Writes "Failed to load sound: " and the name when the file cannot be decoded (or there is
     /// no open audio device); on success registers with the sound manager.

@@ -26,7 +26,8 @@ const int MAX_VOLUME = 128;
 class CSoundManager {
 public:
     /// Opens the device (22050 Hz, signed 16-bit little-endian, stereo, 4096-byte chunks); on
-    /// failure writes "Unable to open audio" and goes on without a device.
+    /// failure writes "Unable to open audio" and goes on without a device. Only engine start-up
+    /// creates the manager; use g_pSoundManager.
     CSoundManager();
     /// Deletes every registered sound and music piece, then closes the device.
     ~CSoundManager();

@@ -38,8 +38,10 @@ public:
     /// The accumulated pitch is held within [-PITCH_LIMIT, PITCH_LIMIT] radians.
     static constexpr float PITCH_LIMIT = 1.0f;
 
-    /// Eye at (0, 5, -25) looking at (1, 5, 1), up along y.
+    /// Eye at (0, 5, -25) looking at (1, 5, 1), up along y. Engine start-up creates the one in
+    /// g_pCamera.
     CCamera();
+    /// Nothing to release.
     ~CCamera();
 
     /// Stores eye, center and up as given.

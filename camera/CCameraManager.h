@@ -17,6 +17,7 @@
 /// with a font ignores the camera.
 class CCameraManager {
 public:
+    /// No camera yet. Only engine start-up creates the manager; use g_pCameraManager.
     CCameraManager();
     /// Deletes every camera added.
     ~CCameraManager();

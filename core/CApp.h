@@ -31,8 +31,11 @@ public:
     /// before this one and is the place to delete the application's own sprites.
     virtual ~CApp();
 
+    /// Not copyable: there is one application, and with it one engine, per process.
+    /// @{
     CApp(const CApp&) = delete;
     CApp& operator=(const CApp&) = delete;
+    /// @}
 
     /// Called once, first: call m_pEngine->SetVideoMode before anything else, then create
     /// sprites, GUI windows, cursor images and sounds, and hand camera positions to the

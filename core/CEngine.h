@@ -22,8 +22,11 @@ public:
     /// destroyed with them and make no OpenGL call then.
     ~CEngine();
 
+    /// Not copyable: there is one engine per process.
+    /// @{
     CEngine(const CEngine&) = delete;
     CEngine& operator=(const CEngine&) = delete;
+    /// @}
 
     /// Opens the window, logs the driver strings, loads the built-in shaders and the font
     /// "Data/Font/font.tga" as font 1. Throws a std::string when video set-up fails.

@@ -20,6 +20,7 @@ class CSprite;
 class CGraphicsCore {
 public:
     /// No window yet: 1024 x 768 x 16 remembered, no cursor sprite, caption "Orvane Engine".
+    /// Only engine start-up creates it; use g_pGraphicsCore.
     CGraphicsCore();
     /// Frees the cursor sprites and quits SDL (every subsystem, the window with its context
     /// included).

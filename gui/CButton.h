@@ -28,10 +28,14 @@ public:
     /// frame count below 1 gives an image without frames, which behaves like no image at all.
     /// (x, y) is the position relative to the window; id is what a click reports.
     CButton(const char* base, int frameCount, float x, float y, int id);
+    /// Destroys the button's image and with it the frames.
     ~CButton();
 
+    /// Not copyable: the button owns its image.
+    /// @{
     CButton(const CButton&) = delete;
     CButton& operator=(const CButton&) = delete;
+    /// @}
 
     /// Replaces (and destroys) the image; the new one's frame 0 gives the size.
     void Load(const char* base, int frameCount);

@@ -29,10 +29,14 @@ public:
     /// relative to the window; id is what a click reports. The toggle starts off.
     CToggleButton(const char* firstBase, int firstCount, const char* secondBase, int secondCount,
                   float x, float y, int id);
+    /// Destroys both images and with them the frames.
     ~CToggleButton();
 
+    /// Not copyable: the toggle owns its images.
+    /// @{
     CToggleButton(const CToggleButton&) = delete;
     CToggleButton& operator=(const CToggleButton&) = delete;
+    /// @}
 
     /// The position (that of the first image), relative to the window's top-left corner when
     /// drawn by a window.

@@ -39,8 +39,11 @@ public:
     /// Destroys every child: buttons, then images, then toggles, then labels.
     ~CWindow();
 
+    /// Not copyable: the window owns its children.
+    /// @{
     CWindow(const CWindow&) = delete;
     CWindow& operator=(const CWindow&) = delete;
+    /// @}
 
     /// The Add operations take ownership and ignore a null pointer. Buttons and toggles are
     /// pulled back inside the window where they stick out on the right or at the bottom; a

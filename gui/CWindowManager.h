@@ -28,6 +28,7 @@ class CWindow;
 /// @endcode
 class CWindowManager {
 public:
+    /// No window yet. Only engine start-up creates the manager; use g_pWindowManager.
     CWindowManager();
     /// Destroys every window, and through them every widget and image they own.
     ~CWindowManager();

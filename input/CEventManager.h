@@ -30,7 +30,10 @@ const int KEY_SLOTS = 400;
 /// mouse coordinates are window pixels from the top left.
 class CEventManager {
 public:
+    /// No event, no key or button down, the mouse at (0, 0). Only engine start-up creates the
+    /// manager; use g_pEventManager.
     CEventManager();
+    /// Nothing to release.
     ~CEventManager();
 
     /// Samples the mouse, resets the clicked id and takes at most one event from the queue.

@@ -15,6 +15,7 @@ public:
     CPosition2D();
     /// At (x, y).
     CPosition2D(float x, float y);
+    /// Nothing to release.
     ~CPosition2D();
 
     /// Each mover returns the object itself so that calls can be chained.

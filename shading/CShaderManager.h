@@ -16,6 +16,7 @@ class CShaderProgram;
 /// manager deletes every program at engine shutdown.
 class CShaderManager {
 public:
+    /// An empty table. Only engine start-up creates the manager; use g_pShaderManager.
     CShaderManager();
     /// Deletes every program in the table.
     ~CShaderManager();

@@ -16,6 +16,7 @@ class CFont;
 /// never delete a font you got from GetFont.
 class CFontManager {
 public:
+    /// No font yet. Only engine start-up creates the manager; use g_pFontManager.
     CFontManager();
     /// Destroys the fonts too; a font makes no OpenGL call once the context is gone.
     ~CFontManager();

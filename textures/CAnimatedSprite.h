@@ -29,8 +29,11 @@ public:
     /// The animation owns its frames and destroys them with itself.
     ~CAnimatedSprite();
 
+    /// Not copyable: the animation owns its frames.
+    /// @{
     CAnimatedSprite(const CAnimatedSprite&) = delete;
     CAnimatedSprite& operator=(const CAnimatedSprite&) = delete;
+    /// @}
 
     /// Appends count frames; a file that fails to load still takes its place, unloaded, so the
     /// numbering of the later frames does not shift.

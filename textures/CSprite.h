@@ -36,8 +36,11 @@ public:
     /// sprite; the texture itself lives as long as the context.
     ~CSprite();
 
+    /// Not copyable: the sprite is registered with the texture manager by address.
+    /// @{
     CSprite(const CSprite&) = delete;
     CSprite& operator=(const CSprite&) = delete;
+    /// @}
 
     /// Loads an image file (any format SDL_image reads) into a new texture and registers the
     /// sprite with the texture manager. A file that cannot be loaded leaves the sprite

@@ -18,6 +18,7 @@ class CSprite;
 /// reached by registration order.
 class CTextureManager {
 public:
+    /// An empty registry. Only engine start-up creates the manager; use g_pTextureManager.
     CTextureManager();
     /// Releases the list only; no sprite is destroyed.
     ~CTextureManager();

@@ -25,7 +25,9 @@ struct BMPImage {
 /// CEngine::SetVideoMode).
 class CUtils {
 public:
+    /// No rate measured yet. Only engine start-up creates the utils; use g_pUtils.
     CUtils();
+    /// Nothing to release.
     ~CUtils();
 
     /// Called once per frame while the frame-rate display is on.
