@@ -1,56 +1,83 @@
-// CCamera: the first-person camera for 3D scenes: an eye, a point looked at and an up vector,
-// turned by the mouse, moved by W, A, S, D or the cursor keys at a speed scaled by the frame
-// time, and loaded with gluLookAt. An application in 3D mode calls Update and then Look once
-// per frame, after the frame step and before drawing its scene.
-//
-// Every move and turn keeps the view usable: one that would leave the viewing direction
-// (center - eye) of zero length, parallel to `up` or not finite is skipped, and MoveForward
-// never takes the eye onto or past the center. So the camera never holds a not-a-number. Only
-// Place stores whatever it is given; a view placed along `up` has no side vector (it reads as
-// zero) and no pitch axis until a turn takes it out of that line.
+/// @file
+/// CCamera: the first-person camera for 3D scenes; declares g_pCamera.
 #pragma once
 
 #include "math/CVector3.h"
 
+/// The first-person camera for 3D scenes: an eye, a point looked at and an up vector, turned by
+/// the mouse, moved by W, A, S, D or the cursor keys at a speed scaled by the frame time, and
+/// loaded with gluLookAt. An application in 3D mode calls Update and then Look once per frame,
+/// after the frame step and before drawing its scene.
+///
+/// Every move and turn keeps the view usable: one that would leave the viewing direction
+/// (center - eye) of zero length, parallel to `up` or not finite is skipped, and MoveForward
+/// never takes the eye onto or past the center. So the camera never holds a not-a-number. Only
+/// Place stores whatever it is given; a view placed along `up` has no side vector (it reads as
+/// zero) and no pitch axis until a turn takes it out of that line.
+///
+/// The engine creates the one instance (g_pCamera) at start-up and owns it. A frame in 3D mode:
+/// @code
+/// glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+/// glLoadIdentity();
+/// m_pEngine->Update();   // the frame step; leaves the 2D camera's translation behind
+/// glLoadIdentity();
+/// g_pCamera->Update();   // mouse look and keyboard movement
+/// g_pCamera->Look();     // the view matrix
+/// // ... draw the scene, then SDL_GL_SwapBuffers()
+/// @endcode
+/// The keyboard speed is scaled by CUtils::GetFrameTime, which only advances while the
+/// frame-rate display is on (CEngine::ShowFPS (true)); with it off the keys move nothing.
+/// Mouse look warps the pointer back to the middle of the window every frame, so hide the
+/// system cursor while it runs.
 class CCamera {
 public:
-    // Mouse pixels per radian of turning.
+    /// Mouse pixels per radian of turning.
     static constexpr float MOUSE_DIVISOR = 500.0f;
-    // World units per second of keyboard movement.
+    /// World units per second of keyboard movement.
     static constexpr float MOVE_SPEED = 200.0f;
-    // The accumulated pitch is held within [-PITCH_LIMIT, PITCH_LIMIT] radians.
+    /// The accumulated pitch is held within [-PITCH_LIMIT, PITCH_LIMIT] radians.
     static constexpr float PITCH_LIMIT = 1.0f;
 
+    /// Eye at (0, 5, -25) looking at (1, 5, 1), up along y. Engine start-up creates the one in
+    /// g_pCamera.
     CCamera();
+    /// Nothing to release.
     ~CCamera();
 
+    /// Stores eye, center and up as given.
     void Place(float eyeX, float eyeY, float eyeZ, float centerX, float centerY, float centerZ,
                float upX, float upY, float upZ);
-    // Moves the eye to (x, y, z) and carries the center along.
+    /// Moves the eye to (x, y, z) and carries the center along.
     void MoveTo(float x, float y, float z);
-    // Turns the center about the eye by angle radians about the unit axis (x, y, z).
+    /// Turns the center about the eye by angle radians about the unit axis (x, y, z).
     void Rotate(float angle, float x, float y, float z);
-    // Turns by the pointer's offset from the middle of the window and warps it back there.
-    // Does nothing while no window is open.
+    /// Turns by the pointer's offset from the middle of the window and warps it back there.
+    /// Does nothing while no window is open.
     void MouseLook();
-    // Moves only the eye along the viewing direction (towards the center for positive speed).
+    /// Moves only the eye along the viewing direction (towards the center for positive speed).
     void MoveForward(float speed);
-    // Moves eye and center together along the side vector in the x-z plane.
+    /// Moves eye and center together along the side vector in the x-z plane.
     void Strafe(float speed);
-    // Applies the held movement keys, scaled by the utils' frame time.
+    /// Applies the held movement keys, scaled by the utils' frame time.
     void KeyboardMove();
-    // Recomputes the side vector, then applies the mouse and the keyboard.
+    /// Recomputes the side vector, then applies the mouse and the keyboard.
     void Update();
-    // Multiplies the current matrix by the view; the caller loads the identity first.
+    /// Multiplies the current matrix by the view; the caller loads the identity first.
     void Look();
 
+    /// The eye, the point looked at and the up vector, as Place stored them or the moves left
+    /// them; side is the unit vector to the right, recomputed by Update.
+    /// @{
     CVector3 eye;
     CVector3 center;
     CVector3 up;
     CVector3 side;
+    /// @}
 
-    // One accumulated pitch for the whole program, shared by every camera.
+    /// One accumulated pitch for the whole program, shared by every camera.
     static float pitchTotal;
 };
 
+/// The 3D camera, created by engine start-up and deleted by shutdown; null outside the engine's
+/// lifetime.
 extern CCamera* g_pCamera;

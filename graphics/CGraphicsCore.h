@@ -1,6 +1,6 @@
-// CGraphicsCore: owns SDL video and the OpenGL state the rest of the engine assumes: the
-// window and context, the 2D (one unit per pixel, origin top left) and 3D set-ups, the sprite
-// mouse cursor and the window caption. Its destructor is where SDL is shut down.
+/// @file
+/// CGraphicsCore: SDL video, the OpenGL context and state, the sprite cursor and the caption;
+/// declares g_pGraphicsCore.
 #pragma once
 
 #include <SDL.h>
@@ -9,54 +9,110 @@
 
 class CSprite;
 
+/// Owns SDL video and the OpenGL state the rest of the engine assumes: the window and context,
+/// the 2D (one unit per pixel, origin top left) and 3D set-ups, the sprite mouse cursor and the
+/// window caption. Its destructor is where SDL is shut down.
+///
+/// The engine creates the one instance (g_pGraphicsCore) at start-up without opening a window;
+/// CEngine::SetVideoMode opens it. Applications use the cursor, caption and 2D operations after
+/// that. The graphics core owns its cursor sprites. At shutdown it is destroyed first, so the
+/// OpenGL context is gone before any other manager's destructor runs.
 class CGraphicsCore {
 public:
+    /// No window yet: 1024 x 768 x 16 remembered, no cursor sprite, caption "Orvane Engine".
+    /// Only engine start-up creates it; use g_pGraphicsCore.
     CGraphicsCore();
+    /// Frees the cursor sprites and quits SDL (every subsystem, the window with its context
+    /// included).
     ~CGraphicsCore();
 
-    // Opens the window and the context, sets up 2D or 3D, then initialises GLEW. Throws a
-    // std::string when SDL, the window, GLEW or the shader-object extension is not available.
+    /// Opens the window and the context, sets up 2D or 3D, then initialises GLEW. Throws a
+    /// std::string when SDL, the window, GLEW or the shader-object extension is not available.
+    /// Applications call CEngine::SetVideoMode, which calls this and then loads the shaders and
+    /// the font.
     void SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D);
+    /// The SDL half of SetVideoMode: SDL video, the flags and attributes, the window, then
+    /// Begin2D or Setup3D. Throws a std::string on an SDL failure.
     void InitVideo(int width, int height, int bpp, bool fullscreen, bool mode2D);
+    /// Chooses the SDL video flags (OpenGL, full screen when asked, hardware surface and
+    /// acceleration when offered) and sets the OpenGL attributes (double buffer, depth size
+    /// from the bpp). Throws a std::string when SDL cannot describe the video hardware.
     void ChooseVideoFlags(bool fullscreen);
+    /// The 3D set-up: viewport, a 60-degree perspective from 1 to 4000 units, identity
+    /// model-view, depth test on. Used by SetVideoMode when mode2D is false.
     void Setup3D(int width, int height);
 
-    // Begin2D pushes the projection and loads a pixel orthographic one; End2D pops both
-    // matrices and sets the depth test back to less-or-equal.
+    /// Begin2D pushes the projection and loads a pixel orthographic one; End2D pops both
+    /// matrices and sets the depth test back to less-or-equal.
+    ///
+    /// Begin2D also turns on blending, texturing and the scissor test and makes the depth test
+    /// pass always, so 2D drawing covers what came before; the matrix mode is left at
+    /// model-view. The frame step calls Begin2D itself; applications call the pair around
+    /// extra 2D drawing.
     void Begin2D();
+    /// See Begin2D.
     void End2D();
+    /// Pushes both matrices and multiplies the model-view matrix by the pixel orthographic one;
+    /// End2D closes it.
     void Begin2DOverlay();
+    /// Draws polygons as outlines (true) or filled (false).
     void SetWireframe(bool on);
 
+    /// Shows or hides the system mouse cursor.
     void ShowCursor(bool show);
-    // Loading a cursor again frees the sprite it replaces.
+    /// Loading a cursor again frees the sprite it replaces.
+    ///
+    /// Loads the sprite cursor that the frame step draws at the mouse position from then on,
+    /// and hides the system cursor. Needs the window (after SetVideoMode); the graphics core
+    /// owns the sprite.
     void SetCursorImage(const std::string& file);
+    /// Loads the alternate cursor (movable GUI windows select it while the mouse is over their
+    /// title bar). Loading it again frees the sprite it replaces; needs the window.
     void SetAltCursorImage(const std::string& file);
+    /// Both cursors at once; the normal one is selected.
     void SetCursorImages(const std::string& file, const std::string& altFile);
+    /// Selects the alternate cursor (true) or the normal one (false).
     void UseAltCursor(bool alt);
-    // Draws the current cursor sprite with its top-left corner at the mouse position.
+    /// Draws the current cursor sprite with its top-left corner at the mouse position.
+    /// The frame step calls it while a cursor image is set.
     void DrawCursor();
 
-    // Driver strings; empty while there is no context.
+    /// Driver strings; empty while there is no context.
+    /// @{
     const char* GetVendor() const;
     const char* GetRenderer() const;
     const char* GetVersion() const;
+    /// @}
+    /// Reads the driver's extension string, which GetExtensions returns from then on (empty
+    /// before, or without a context).
     void ReadExtensions();
+    /// The string ReadExtensions read.
     const std::string& GetExtensions() const { return m_extensions; }
 
+    /// Sets the window caption; while the frame rate is shown, the rate is appended to it
+    /// about once a second.
     void SetCaption(const std::string& caption);
+    /// The caption last set, without the frame rate.
     std::string GetCaption() const { return m_caption; }
+    /// True when the video mode was set up for 3D (mode2D false).
     bool Is3D() const { return m_is3D; }
 
+    /// The video mode and state as last set.
+    /// @{
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
     int GetBpp() const { return m_bpp; }
     Uint32 GetVideoFlags() const { return m_videoFlags; }
     bool IsWireframe() const { return m_wireframe; }
+    /// @}
+    /// The cursor sprites, owned by the graphics core (null while not loaded); HasCustomCursor
+    /// tells whether a cursor image was set.
+    /// @{
     bool HasCustomCursor() const { return m_customCursor; }
     CSprite* GetCursor() const { return m_pCursor; }
     CSprite* GetAltCursor() const { return m_pAltCursor; }
     CSprite* GetCurrentCursor() const { return m_pCurrentCursor; }
+    /// @}
 
 private:
     Uint32 m_videoFlags;
@@ -74,4 +130,6 @@ private:
     bool m_is3D;
 };
 
+/// The graphics core, created by engine start-up and deleted (first) by shutdown; null outside
+/// the engine's lifetime.
 extern CGraphicsCore* g_pGraphicsCore;

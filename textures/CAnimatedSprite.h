@@ -1,6 +1,5 @@
-// CAnimatedSprite: a numbered sequence of image files (base name + n + ".png", n from 1) played
-// as an animation at a frame rate, or used as a set of pictures picked by index. The GUI builds
-// its button pictures from these.
+/// @file
+/// CAnimatedSprite: a numbered sequence of image files played as an animation.
 #pragma once
 
 #include <SDL.h>
@@ -11,51 +10,77 @@
 
 class CSprite;
 
+/// A numbered sequence of image files (base name + n + ".png", n from 1) played as an
+/// animation at a frame rate, or used as a set of pictures picked by index. The GUI builds its
+/// button pictures from these.
+///
+/// Frames are sprites, so an animation can only load after CEngine::SetVideoMode. The
+/// animation owns its frame sprites; the application owns the animations it creates (a button
+/// or toggle owns its own). Frame steps are timed on CClock, not counted in frames: call a play
+/// operation once per frame, after the frame step, and the animation advances at its own rate
+/// (20 frames per second unless SetFps says otherwise).
 class CAnimatedSprite {
 public:
-    // No frames: every play and draw operation draws nothing.
+    /// No frames: every play and draw operation draws nothing.
     CAnimatedSprite();
-    // Loads count frames from base1.png .. base<count>.png and places the animation at (x, y).
+    /// Loads count frames from `base1.png` .. `base<count>.png` and places the animation at
+    /// (x, y).
     CAnimatedSprite(const char* base, unsigned int count, float x, float y);
-    // The animation owns its frames and destroys them with itself.
+    /// The animation owns its frames and destroys them with itself.
     ~CAnimatedSprite();
 
+    /// Not copyable: the animation owns its frames.
+    /// @{
     CAnimatedSprite(const CAnimatedSprite&) = delete;
     CAnimatedSprite& operator=(const CAnimatedSprite&) = delete;
+    /// @}
 
-    // Appends count frames; a file that fails to load still takes its place, unloaded, so the
-    // numbering of the later frames does not shift.
+    /// Appends count frames; a file that fails to load still takes its place, unloaded, so the
+    /// numbering of the later frames does not shift.
     void LoadFrames(const char* base, unsigned int count);
 
-    // The play operations draw the current frame first and then step on when more than
-    // 1000 / fps milliseconds have passed since the last step: Play wraps round to frame 1,
-    // PlayOnce stops at the last frame until Rewind.
+    /// The play operations draw the current frame first and then step on when more than
+    /// 1000 / fps milliseconds have passed since the last step: Play wraps round to frame 1,
+    /// PlayOnce stops at the last frame until Rewind. The At variants draw at (x, y) instead of
+    /// the animation's own position.
+    /// @{
     void Play();
     void PlayAt(float x, float y);
     void PlayOnce();
     void PlayOnceAt(float x, float y);
+    /// @}
 
-    // Frame indices count from 0 here, while the current frame of the play operations counts
-    // from 1. An index past the last frame draws nothing.
+    /// Frame indices count from 0 here, while the current frame of the play operations counts
+    /// from 1. An index past the last frame draws nothing.
+    /// @{
     void DrawFrame(unsigned int index);
     void DrawFrameAt(unsigned int index, float x, float y);
+    /// @}
 
+    /// Back to frame 1.
     void Rewind() { currentFrame = 1; }
-    // Null for an index past the last frame.
+    /// Null for an index past the last frame.
+    ///
+    /// The frame belongs to the animation.
     CSprite* GetFrame(unsigned int index) const;
+    /// The number of frames loaded.
     unsigned int GetFrameCount() const { return frameCount; }
-    // 1-based; 0 only for an animation that never had frames.
+    /// 1-based; 0 only for an animation that never had frames.
     unsigned int GetCurrentFrame() const { return currentFrame; }
 
-    // 0 stops the animation where it is.
+    /// 0 stops the animation where it is.
     void SetFps(unsigned int rate) { fps = rate; }
+    /// Frame steps per second.
     unsigned int GetFps() const { return fps; }
 
+    /// The animation's own position, where Play, PlayOnce and DrawFrame draw it.
+    /// @{
     void SetPosition(float x, float y) { position = CVector2(x, y); }
     float GetX() const { return position.x; }
     float GetY() const { return position.y; }
     void SetX(float x) { position.x = x; }
     void SetY(float y) { position.y = y; }
+    /// @}
 
 private:
     void DrawCurrent(float x, float y);

@@ -1,6 +1,5 @@
-// CSprite: one image file as one OpenGL texture, drawn as a single quad with a position, a
-// uniform scale, a rotation and a colour through shader program 0. Applications own their
-// sprites; the texture manager only lists them.
+/// @file
+/// CSprite: one image file drawn as a textured quad.
 #pragma once
 
 #include <SDL.h>
@@ -11,39 +10,75 @@
 
 class CShaderProgram;
 
+/// One image file as one OpenGL texture, drawn as a single quad with a position, a uniform
+/// scale, a rotation and a colour through shader program 0. Applications own their sprites;
+/// the texture manager only lists them.
+///
+/// Create sprites only after CEngine::SetVideoMode: loading makes the texture in the OpenGL
+/// context and takes program 0 from the shader manager, both of which SetVideoMode provides.
+/// Create them with new in CApp::Init and delete them in the application's destructor, which
+/// runs while the engine is still alive. A sprite handed to a GUI window (CWindow::AddImage)
+/// belongs to the window instead.
+///
+/// Drawing happens in screen pixels (x right, y down, origin top left) when done after the
+/// frame step in 2D mode, and scrolls with the current 2D camera; call
+/// CGraphicsCore::Begin2D / End2D around it in 3D mode. The colour (r, g, b, a) multiplies the
+/// picture's own, so (1, 1, 1, 1) draws it unchanged.
 class CSprite {
 public:
-    // An unloaded sprite: texture 0, size 0 x 0; drawing it draws nothing.
+    /// An unloaded sprite: texture 0, size 0 x 0; drawing it draws nothing.
     CSprite();
-    // Loads the file at once ("Loading Texture: " and, on failure, one error line).
+    /// Loads the file at once ("Loading Texture: " and, on failure, one error line).
     explicit CSprite(const std::string& fileName);
+    /// Loads the file at once and sets the alpha that DrawWithAlpha uses.
     CSprite(const std::string& fileName, float alpha);
-    // Unregisters the sprite from the texture manager, so the registry never holds a destroyed
-    // sprite; the texture itself lives as long as the context.
+    /// Unregisters the sprite from the texture manager, so the registry never holds a destroyed
+    /// sprite; the texture itself lives as long as the context.
     ~CSprite();
 
+    /// Not copyable: the sprite is registered with the texture manager by address.
+    /// @{
     CSprite(const CSprite&) = delete;
     CSprite& operator=(const CSprite&) = delete;
+    /// @}
 
+    /// Loads an image file (any format SDL_image reads) into a new texture and registers the
+    /// sprite with the texture manager. A file that cannot be loaded leaves the sprite
+    /// unloaded after one line on standard output.
     void Load(const std::string& fileName);
+    /// Uploads the surface as the sprite's texture, sets the size from it, frees the surface
+    /// and registers the sprite. Null is ignored.
     void CreateTexture(SDL_Surface* surface);
-    // Hook for the texture manager's ReloadTextures; a sprite keeps its texture.
+    /// Hook for the texture manager's ReloadTextures; a sprite keeps its texture.
     void Reload(const std::string& fileName);
 
-    // Binds the texture and, for a non-zero angle, turns the current matrix by the angle
-    // (degrees, about z) around (-hx, -hy), half the size of the area drawn.
+    /// Binds the texture and, for a non-zero angle, turns the current matrix by the angle
+    /// (degrees, about z) around (-hx, -hy), half the size of the area drawn.
     void ApplyRotation(float angle, float top, float right, float bottom, float left);
 
-    // All draws work on the current matrix stack and restore it; the colour feeds "colors".
+    /// All draws work on the current matrix stack and restore it; the colour feeds "colors".
+    ///
+    /// Draws the whole picture with its top-left corner at (x, y), scaled, turned by angle
+    /// degrees and tinted by (r, g, b, a).
     void Draw(float x, float y, float scale, float angle, float r, float g, float b, float a);
+    /// Like Draw, at the sprite's own position.
     void DrawAtPosition(float scale, float angle, float r, float g, float b, float a);
+    /// Like Draw, with the sprite's own alpha (GetAlpha) as a.
     void DrawWithAlpha(float x, float y, float scale, float angle, float r, float g, float b);
-    // top and bottom count from the bottom of the picture, left and right from its left edge;
-    // the whole image is (1, 1, 0, 0).
+    /// top and bottom count from the bottom of the picture, left and right from its left edge;
+    /// the whole image is (1, 1, 0, 0).
+    ///
+    /// Draws that share of the picture, at that share of the size, with its top-left corner at
+    /// (x, y).
     void DrawRegion(float x, float y, float top, float right, float bottom, float left, float scale,
                     float angle, float r, float g, float b, float a);
+    /// Binds the texture to the texture unit (0 for GL_TEXTURE0) for a custom shader,
+    /// enabling texturing there; the unit stays active.
     void BindToUnit(int unit);
 
+    /// The drawn size in pixels (that of the picture after loading; windows resize their
+    /// images), the alpha that DrawWithAlpha uses, and what Load produced.
+    /// @{
     float GetWidth() const { return width; }
     float GetHeight() const { return height; }
     void SetWidth(float w) { width = w; }
@@ -54,8 +89,9 @@ public:
     const std::string& GetFileName() const { return fileName; }
     CShaderProgram* GetShader() const { return shader; }
     bool IsLoaded() const { return texture != 0; }
+    /// @}
 
-    // The sprite's own position, used by DrawAtPosition; applications write it directly.
+    /// The sprite's own position, used by DrawAtPosition; applications write it directly.
     CVector2 position;
 
 private:

@@ -1,6 +1,5 @@
-// CTextureManager: the registry of every sprite whose image became an OpenGL texture. It lists
-// sprites without owning them; a sprite registers itself when its image loads and unregisters
-// itself when it is destroyed, so the registry never holds a destroyed sprite.
+/// @file
+/// CTextureManager: the registry of loaded sprites; declares g_pTextureManager.
 #pragma once
 
 #include <cstddef>
@@ -8,23 +7,39 @@
 
 class CSprite;
 
+/// The registry of every sprite whose image became an OpenGL texture. It lists sprites without
+/// owning them; a sprite registers itself when its image loads and unregisters itself when it
+/// is destroyed, so the registry never holds a destroyed sprite.
+///
+/// The engine creates the one instance (g_pTextureManager) at start-up. The texture manager
+/// lists sprites but never owns them: the application owns the sprites it creates (and
+/// deletes them in its destructor), a GUI window, button or animated sprite owns the ones it
+/// loads, the graphics core owns the cursor sprites. Applications rarely call it; entries are
+/// reached by registration order.
 class CTextureManager {
 public:
+    /// An empty registry. Only engine start-up creates the manager; use g_pTextureManager.
     CTextureManager();
-    // Releases the list only; no sprite is destroyed.
+    /// Releases the list only; no sprite is destroyed.
     ~CTextureManager();
 
-    // Appends the sprite unless a sprite with the same texture name is registered already.
+    /// Appends the sprite unless a sprite with the same texture name is registered already.
+    /// Sprites call it when their image loads.
     void AddTexture(CSprite* sprite);
-    // Unregisters the last entry with the sprite's texture name and destroys the given sprite;
-    // does nothing at all when no entry matches.
+    /// Unregisters the last entry with the sprite's texture name and destroys the given sprite;
+    /// does nothing at all when no entry matches.
+    ///
+    /// The one operation that deletes a sprite: the caller must own it and must not use it
+    /// afterwards.
     void RemoveTexture(CSprite* sprite);
-    // Calls Reload on every registered sprite that has a file name.
+    /// Calls Reload on every registered sprite that has a file name.
     void ReloadTextures();
-    // Drops every entry that is this very sprite; called by the sprite's destructor.
+    /// Drops every entry that is this very sprite; called by the sprite's destructor.
     void Unregister(const CSprite* sprite);
 
+    /// The number of registered sprites.
     size_t GetCount() const { return sprites.size(); }
+    /// The sprite registered at that position, null past the end.
     CSprite* GetSprite(size_t index) const {
         return index < sprites.size() ? sprites[index] : nullptr;
     }
@@ -33,4 +48,6 @@ private:
     std::vector<CSprite*> sprites;
 };
 
+/// The texture manager, created by engine start-up and deleted by shutdown; null outside the
+/// engine's lifetime.
 extern CTextureManager* g_pTextureManager;
