@@ -172,6 +172,7 @@ void CGraphicsCore::ShowCursor(bool show) {
 }
 
 void CGraphicsCore::SetCursorImage(const std::string& file) {
+    // The replaced sprite is freed rather than leaked; the current pointer moves to the new one.
     delete m_pCursor;
     m_pCursor = new CSprite(file);
     m_customCursor = true;
@@ -180,19 +181,18 @@ void CGraphicsCore::SetCursorImage(const std::string& file) {
 }
 
 void CGraphicsCore::SetAltCursorImage(const std::string& file) {
-    if (m_pCurrentCursor == m_pAltCursor) {
-        m_pCurrentCursor = nullptr;
-    }
+    // A selected alternate cursor stays selected through the reload.
+    bool altSelected = m_pAltCursor != nullptr && m_pCurrentCursor == m_pAltCursor;
     delete m_pAltCursor;
     m_pAltCursor = new CSprite(file);
+    if (altSelected) {
+        m_pCurrentCursor = m_pAltCursor;
+    }
     m_hasAltCursor = true;
 }
 
 void CGraphicsCore::SetCursorImages(const std::string& file, const std::string& altFile) {
-    delete m_pCursor;
-    m_pCursor = new CSprite(file);
-    m_customCursor = true;
-    SDL_ShowCursor(SDL_DISABLE);
+    SetCursorImage(file);
     SetAltCursorImage(altFile);
     m_pCurrentCursor = m_pCursor;
 }

@@ -13,7 +13,7 @@ public:
     // Destroys every window, and through them every widget and image they own.
     ~CWindowManager();
 
-    // Ownership passes to the manager; add each window once.
+    // Ownership passes to the manager. A null window or one already added is ignored.
     void AddWindow(CWindow* window);
     void DrawAll();
     void DeactivateAll();

@@ -34,4 +34,6 @@ fi
 if [ -n "${DISPLAY:-}" ]; then
     exec "$program"
 fi
+# Without a display there is no sound card either: SDL_mixer plays into the dummy driver.
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" scripts/headless-run.sh "$program" "$shot"

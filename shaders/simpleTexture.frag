@@ -1,5 +1,5 @@
 // Program 0: texture unit 0 times the tint "colors". One sample and one multiply per pixel:
-// this runs for every pixel of every sprite, so it stays as small as it can be.
+// this runs for every pixel of every sprite and glyph, so it stays as small as it can be.
 #version 110
 uniform sampler2D tex;
 uniform vec4 colors;

@@ -5,17 +5,20 @@
 
 #include <cstdio>
 #include <iostream>
+#include <string>
 #include <vector>
 
 namespace {
 
-// The engine itself never asks for compile or link status; this only makes a broken shader
-// file visible on standard error, while standard output keeps its fixed log.
-void ReportFailure(GLhandleARB object, GLenum statusName, const char* what, const char* file) {
+// A broken shader file would otherwise only show as wrong pictures: its info log goes to
+// standard error as one line, while standard output keeps its fixed log. Returns whether the
+// object compiled or linked.
+bool ReportFailure(GLhandleARB object, GLenum statusName, const char* what,
+                   const std::string& files) {
     GLint status = 0;
     glGetObjectParameterivARB(object, statusName, &status);
     if (status != 0) {
-        return;
+        return true;
     }
     GLint length = 0;
     glGetObjectParameterivARB(object, GL_OBJECT_INFO_LOG_LENGTH_ARB, &length);
@@ -29,7 +32,9 @@ void ReportFailure(GLhandleARB object, GLenum statusName, const char* what, cons
             c = ' ';
         }
     }
-    std::cerr << "Shader " << what << " failed for " << file << ": " << text << std::endl;
+    text.erase(text.find_last_not_of(' ') + 1);
+    std::cerr << "Shader " << what << " failed for " << files << ": " << text << std::endl;
+    return false;
 }
 
 }  // namespace
@@ -51,8 +56,7 @@ void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
     delete[] vertexSource;
     vertexSource = ReadSource(vertexFile);
     if (vertexSource == nullptr) {
-        std::cout << "\nCannot Load vertex shader: " << (vertexFile ? vertexFile : "")
-                  << std::endl;
+        std::cout << "\nCannot Load vertex shader: " << (vertexFile ? vertexFile : "") << std::endl;
         ok = false;
     }
     delete[] fragmentSource;
@@ -77,9 +81,15 @@ void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
     glAttachObjectARB(handle, fs);
     glLinkProgramARB(handle);
 
-    ReportFailure(vs, GL_OBJECT_COMPILE_STATUS_ARB, "compilation", vertexFile);
-    ReportFailure(fs, GL_OBJECT_COMPILE_STATUS_ARB, "compilation", fragmentFile);
-    ReportFailure(handle, GL_OBJECT_LINK_STATUS_ARB, "linking", vertexFile);
+    bool compiled = ReportFailure(vs, GL_OBJECT_COMPILE_STATUS_ARB, "compilation", vertexFile);
+    compiled =
+        ReportFailure(fs, GL_OBJECT_COMPILE_STATUS_ARB, "compilation", fragmentFile) && compiled;
+    // A link after a failed compilation fails as a matter of course; only a link failure of
+    // its own is worth a line.
+    if (compiled) {
+        ReportFailure(handle, GL_OBJECT_LINK_STATUS_ARB, "linking",
+                      std::string(vertexFile) + " and " + fragmentFile);
+    }
 }
 
 void CShaderProgram::Bind() {

@@ -3,6 +3,10 @@
 // pixel projection, so text ignores the camera, and restores the state it changed.
 #pragma once
 
+#include <cstdarg>
+
+#include "textures/CTgaImage.h"
+
 const int GLYPH_COUNT = 256;
 const int GLYPH_SIZE = 16;
 const int GLYPH_ADVANCE = 12;
@@ -36,10 +40,28 @@ public:
     const char* GetText() const { return text; }
 
 private:
+    // The one print procedure behind the four public ones; only PrintAt sets "tpos".
+    void PrintFormatted(float x, float y, int set, const float rgba[4], float sx, float sy,
+                        bool setTextPosition, const char* format, va_list args);
+    void DrawPass(float x, float y, unsigned int listBase, const float rgba[4], float sx, float sy,
+                  bool setTextPosition);
+
     unsigned int base;
     float scaleX;
     float scaleY;
     float color[4];
     CShaderProgram* shader;
     char text[TEXT_CAPACITY];
+    CTgaImage image;
+    // What a print changes, as it was when the print began. Kept in the object, so a font
+    // must not print from inside its own print.
+    int blendWasOn;
+    int scissorWasOn;
+    int textureWasOn;
+    int lightingWasOn;
+    int depthWasOn;
+    int savedMatrixMode;
+    int savedViewport[4];
+    int savedBlendSrc;
+    int savedBlendDst;
 };

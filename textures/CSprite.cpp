@@ -30,7 +30,8 @@ const Uint32 kAlphaMask = 0x000000FF;
 // packed to the 4-byte unpack alignment, which is what the upload hands to OpenGL unchanged.
 bool IsUploadReady(const SDL_Surface* surface) {
     const SDL_PixelFormat* f = surface->format;
-    if (f->palette != nullptr) {
+    // A colour key (a PNG's single transparent colour) must become alpha to stay transparent.
+    if (f->palette != nullptr || (surface->flags & SDL_SRCCOLORKEY) != 0) {
         return false;
     }
     int rowBytes = surface->w * f->BytesPerPixel;
@@ -109,8 +110,7 @@ SDL_Surface* ConvertToRgba(SDL_Surface* source) {
 
 }  // namespace
 
-CSprite::CSprite()
-    : texture(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {}
+CSprite::CSprite() : texture(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {}
 
 CSprite::CSprite(const std::string& name)
     : texture(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {
@@ -144,6 +144,9 @@ void CSprite::Load(const std::string& name) {
 }
 
 void CSprite::CreateTexture(SDL_Surface* surface) {
+    if (surface == nullptr) {
+        return;
+    }
     if (!IsUploadReady(surface)) {
         SDL_Surface* converted = ConvertToRgba(surface);
         SDL_FreeSurface(surface);
@@ -190,65 +193,27 @@ void CSprite::ApplyRotation(float angle, float top, float right, float bottom, f
     glTranslatef(hx, hy, 0.0f);
 }
 
-void CSprite::DrawQuad(float x, float y, float scale, float angle, float r, float g, float b,
-                       float a) {
+void CSprite::DrawArea(float x, float y, float top, float right, float bottom, float left,
+                       float scale, float angle, float r, float g, float b, float a) {
+    // An unloaded sprite has no texture and no program: it draws nothing.
     if (texture == 0 || shader == nullptr) {
         return;
     }
     glPushMatrix();
-    ApplyRotation(angle, 1.0f, 1.0f, 0.0f, 0.0f);
-    glTranslatef(x, y, 0.0f);
-    if (scale != 1.0f) {
-        glScalef(scale, scale, 0.0f);
-    }
+    // Unit 0 is made active before the texture is bound, so that a texture bound to another
+    // unit earlier (BindToUnit) cannot leave unit 0 showing a stale picture.
     glActiveTextureARB(GL_TEXTURE0_ARB);
-    shader->Bind();
-    glUniform4fARB(glGetUniformLocationARB(shader->GetHandle(), "colors"), r, g, b, a);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(0.0f, height);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(width, height);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(width, 0.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(0.0f, 0.0f);
-    glEnd();
-    shader->Unbind();
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glPopMatrix();
-}
-
-void CSprite::Draw(float x, float y, float scale, float angle, float r, float g, float b,
-                   float a) {
-    DrawQuad(x, y, scale, angle, r, g, b, a);
-}
-
-void CSprite::DrawAtPosition(float scale, float angle, float r, float g, float b, float a) {
-    DrawQuad(position.x, position.y, scale, angle, r, g, b, a);
-}
-
-void CSprite::DrawWithAlpha(float x, float y, float scale, float angle, float r, float g,
-                            float b) {
-    DrawQuad(x, y, scale, angle, r, g, b, alpha);
-}
-
-void CSprite::DrawRegion(float x, float y, float top, float right, float bottom, float left,
-                         float scale, float angle, float r, float g, float b, float a) {
-    if (texture == 0 || shader == nullptr) {
-        return;
-    }
-    glPushMatrix();
     ApplyRotation(angle, top, right, bottom, left);
     glTranslatef(x, y, 0.0f);
     if (scale != 1.0f) {
         glScalef(scale, scale, 0.0f);
     }
-    glActiveTextureARB(GL_TEXTURE0_ARB);
     shader->Bind();
+    // A string literal and a GL query: nothing is allocated per draw.
     glUniform4fARB(glGetUniformLocationARB(shader->GetHandle(), "colors"), r, g, b, a);
     float w = (right - left) * width;
     float h = (top - bottom) * height;
+    // Texture row 0 is the picture's top row, so top and bottom flip into t.
     float vt = 1.0f - top;
     float vb = 1.0f - bottom;
     glBegin(GL_QUADS);
@@ -264,6 +229,23 @@ void CSprite::DrawRegion(float x, float y, float top, float right, float bottom,
     shader->Unbind();
     glColor3f(1.0f, 1.0f, 1.0f);
     glPopMatrix();
+}
+
+void CSprite::Draw(float x, float y, float scale, float angle, float r, float g, float b, float a) {
+    DrawArea(x, y, 1.0f, 1.0f, 0.0f, 0.0f, scale, angle, r, g, b, a);
+}
+
+void CSprite::DrawAtPosition(float scale, float angle, float r, float g, float b, float a) {
+    DrawArea(position.x, position.y, 1.0f, 1.0f, 0.0f, 0.0f, scale, angle, r, g, b, a);
+}
+
+void CSprite::DrawWithAlpha(float x, float y, float scale, float angle, float r, float g, float b) {
+    DrawArea(x, y, 1.0f, 1.0f, 0.0f, 0.0f, scale, angle, r, g, b, alpha);
+}
+
+void CSprite::DrawRegion(float x, float y, float top, float right, float bottom, float left,
+                         float scale, float angle, float r, float g, float b, float a) {
+    DrawArea(x, y, top, right, bottom, left, scale, angle, r, g, b, a);
 }
 
 void CSprite::BindToUnit(int unit) {

@@ -18,7 +18,8 @@ public:
     // Loads the file at once ("Loading Texture: " and, on failure, one error line).
     explicit CSprite(const std::string& fileName);
     CSprite(const std::string& fileName, float alpha);
-    // Unregisters the sprite; the texture itself lives as long as the context.
+    // Unregisters the sprite from the texture manager, so the registry never holds a destroyed
+    // sprite; the texture itself lives as long as the context.
     ~CSprite();
 
     CSprite(const CSprite&) = delete;
@@ -39,8 +40,8 @@ public:
     void DrawWithAlpha(float x, float y, float scale, float angle, float r, float g, float b);
     // top and bottom count from the bottom of the picture, left and right from its left edge;
     // the whole image is (1, 1, 0, 0).
-    void DrawRegion(float x, float y, float top, float right, float bottom, float left,
-                    float scale, float angle, float r, float g, float b, float a);
+    void DrawRegion(float x, float y, float top, float right, float bottom, float left, float scale,
+                    float angle, float r, float g, float b, float a);
     void BindToUnit(int unit);
 
     float GetWidth() const { return width; }
@@ -58,7 +59,9 @@ public:
     CVector2 position;
 
 private:
-    void DrawQuad(float x, float y, float scale, float angle, float r, float g, float b, float a);
+    // The one drawing path: the given area of the texture as a quad of that share of the size.
+    void DrawArea(float x, float y, float top, float right, float bottom, float left, float scale,
+                  float angle, float r, float g, float b, float a);
 
     unsigned int texture;
     std::string fileName;

@@ -254,7 +254,15 @@ std::string BuiltProgram(const std::string& name) {
 
 std::string Shell(const std::string& command) {
     std::string output;
+    // Tools such as xdotool, ImageMagick and cmake run without the sanitizer preload that the
+    // test's own programs get.
+    const char* preload = std::getenv("LD_PRELOAD");
+    std::string savedPreload = preload != nullptr ? preload : "";
+    unsetenv("LD_PRELOAD");
     FILE* pipe = popen(command.c_str(), "r");
+    if (!savedPreload.empty()) {
+        setenv("LD_PRELOAD", savedPreload.c_str(), 1);
+    }
     if (pipe == nullptr) {
         return output;
     }
