@@ -2,6 +2,10 @@
 // the result lines the runner reads back.
 #pragma once
 
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -10,6 +14,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -83,6 +88,42 @@ inline const char* ParseOption(int argc, char** argv, const char* name, const ch
         }
     }
     return fallback;
+}
+
+// Saves the frame just presented, as the X server shows it in the window, as a binary PPM, so
+// that the pictures of the engine and of the references can be compared.
+inline bool SaveWindow(const char* path) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11) {
+        return false;
+    }
+    const SDL_Surface* screen = SDL_GetVideoSurface();
+    int width = screen->w;
+    int height = screen->h;
+    info.info.x11.lock_func();
+    XImage* image = XGetImage(info.info.x11.display, info.info.x11.window, 0, 0, width, height,
+                              AllPlanes, ZPixmap);
+    info.info.x11.unlock_func();
+    if (image == nullptr) {
+        return false;
+    }
+    std::FILE* file = std::fopen(path, "wb");
+    if (file != nullptr) {
+        std::fprintf(file, "P6\n%d %d\n255\n", width, height);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                unsigned long pixel = XGetPixel(image, x, y);
+                unsigned char rgb[3] = {
+                    static_cast<unsigned char>((pixel & image->red_mask) >> 16),
+                    static_cast<unsigned char>((pixel & image->green_mask) >> 8),
+                    static_cast<unsigned char>(pixel & image->blue_mask)};
+                std::fwrite(rgb, 1, 3, file);
+            }
+        }
+    }
+    XDestroyImage(image);
+    return file != nullptr && std::fclose(file) == 0;
 }
 
 // Reports the first-frame and timing lines that every benchmark program ends with.

@@ -1,7 +1,7 @@
 // bench_engine: the camera demo's frame, drawn by the engine for a fixed number of frames with
 // no input, timed for the frame benchmark. The demo's own RenderFrame draws every frame; only
 // the loop around it differs (a frame count instead of waiting for Escape).
-// Usage: bench_engine [--frames N]
+// Usage: bench_engine [--frames N] [--snapshot FILE.ppm]
 #include <GL/gl.h>
 
 #include <iostream>
@@ -22,6 +22,7 @@ const float kDriftMaxX = 0.0f;
 class BenchDemo : public Camera2DDemo {
 public:
     void SetFrames(int frames) { m_frames = frames; }
+    void SetSnapshot(const char* path) { m_snapshot = path; }
 
     void MainLoop() override {
         bench::FrameTimer timer;
@@ -40,10 +41,14 @@ public:
         }
         glFinish();
         timer.Finished(m_frames);
+        if (m_snapshot != nullptr) {
+            bench::SaveWindow(m_snapshot);
+        }
     }
 
 private:
     int m_frames = 300;
+    const char* m_snapshot = nullptr;
 };
 
 }  // namespace
@@ -53,6 +58,7 @@ int main(int argc, char** argv) {
     try {
         BenchDemo app;
         app.SetFrames(frames);
+        app.SetSnapshot(bench::ParseOption(argc, argv, "--snapshot", nullptr));
         app.Init();
         app.MainLoop();
         app.Shutdown();

@@ -4,7 +4,7 @@
 // Two variants: "glsl" draws through the simple texture program (texture times a uniform
 // colour, read from shaders/simpleTexture.*), "fixed" through the fixed-function pipeline
 // (GL_MODULATE with a white current colour).
-// Usage: bench_reference [--frames N] [--mode glsl|fixed]
+// Usage: bench_reference [--frames N] [--mode glsl|fixed] [--snapshot FILE.ppm]
 #include <GL/glew.h>
 #include <GL/glu.h>
 #include <SDL.h>
@@ -365,6 +365,9 @@ int main(int argc, char** argv) {
     }
     glFinish();
     timer.Finished(frames);
+    if (const char* snapshot = bench::ParseOption(argc, argv, "--snapshot", nullptr)) {
+        bench::SaveWindow(snapshot);
+    }
     SDL_Quit();
     return 0;
 }

@@ -60,6 +60,8 @@ FNR == 1 {
         # The line after calls= carries the call's inclusive cost.
         if ((cfn in engine) && !(fn in engine)) {
             entry[run] += $2
+            entryBy[run, cfn] += $2
+            entered[cfn] = 1
         }
         afterCalls = 0
     } else if (fn in engine) {
@@ -75,15 +77,22 @@ END {
     perFrame = (self[2] - self[1]) / frames
     printf "Engine library, own instructions per frame: %.0f\n", perFrame
     printf "  (callgrind, %d and %d frames, difference divided by %d)\n", frames1, frames2, frames
+    printTop(seen, byFunction, perFrame, 10)
+    perFrame = (entry[2] - entry[1]) / frames
+    printf "Calls into the library, with the OpenGL work they do before the swap, per frame: %.0f\n", perFrame
+    printTop(entered, entryBy, perFrame, 6)
+}
+
+# The largest per-frame differences of a table keyed by (run, function name), largest first.
+function printTop(names, table, total, limit,    name, count, value, list, cost, i, j, key) {
     count = 0
-    for (name in seen) {
-        value = (byFunction[2, name] - byFunction[1, name]) / frames
+    for (name in names) {
+        value = (table[2, name] - table[1, name]) / frames
         if (value >= 0.5) {
             list[++count] = name
             cost[name] = value
         }
     }
-    # Largest first (insertion sort: the list is short).
     for (i = 2; i <= count; i++) {
         key = list[i]
         for (j = i - 1; j >= 1 && cost[list[j]] < cost[key]; j--) {
@@ -91,9 +100,7 @@ END {
         }
         list[j + 1] = key
     }
-    for (i = 1; i <= count && i <= 12; i++) {
-        printf "  %8.0f  %5.1f%%  %s\n", cost[list[i]], 100 * cost[list[i]] / perFrame, list[i]
+    for (i = 1; i <= count && i <= limit; i++) {
+        printf "  %9.0f  %5.1f%%  %s\n", cost[list[i]], 100 * cost[list[i]] / total, list[i]
     }
-    printf "Calls into the library with the OpenGL work they do inline, per frame: %.0f\n",
-        (entry[2] - entry[1]) / frames
 }
