@@ -5,7 +5,7 @@
 # Usage: scripts/bench.sh [--frames N] [--rounds R] [--callgrind-frames "N1 N2"] [--no-callgrind]
 #                        [--callgrind-references]
 #   --frames            timed frames per run (default 300)
-#   --rounds            rounds of engine, GLSL reference, fixed-function reference (default 5)
+#   --rounds            rounds of engine, GLSL reference, fixed-function reference (default 7)
 #   --callgrind-frames  the two frame counts whose difference gives the per-frame figure
 #                       (default "10 60")
 #   --no-callgrind      skip the instruction count (also skipped when valgrind is missing)
@@ -17,7 +17,7 @@ cd "$(dirname "$0")/.."
 . scripts/setup-packages.sh
 
 frames=300
-rounds=5
+rounds=7
 callgrind_frames="10 60"
 callgrind=1
 references=0
