@@ -1,0 +1,373 @@
+// bench_reference: the camera demo's frame written straight against SDL, OpenGL and GLEW, as the
+// yardstick for the engine's frame. Same window, same pictures uploaded the same way, same
+// state, same quads and glyphs in the same order; no managers, no per-draw state changes.
+// Two variants: "glsl" draws through the simple texture program (texture times a uniform
+// colour, read from shaders/simpleTexture.*), "fixed" through the fixed-function pipeline
+// (GL_MODULATE with a white current colour).
+// Usage: bench_reference [--frames N] [--mode glsl|fixed] [--snapshot FILE.ppm]
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bench/BenchSupport.h"
+
+namespace {
+
+const int kWidth = 1024;
+const int kHeight = 768;
+const int kBpp = 16;
+
+struct Texture {
+    GLuint name = 0;
+    float width = 0.0f;
+    float height = 0.0f;
+};
+
+[[noreturn]] void Fail(const std::string& message) {
+    std::fprintf(stderr, "bench_reference: %s\n", message.c_str());
+    SDL_Quit();
+    std::exit(1);
+}
+
+// PNG to texture the way sprites do it: REPEAT wrap, LINEAR filters, gluBuild2DMipmaps of the
+// pixel memory as RGB or RGBA bytes.
+Texture LoadPicture(const char* path) {
+    SDL_Surface* surface = IMG_Load(path);
+    if (surface == nullptr) {
+        Fail(std::string("cannot load ") + path + ": " + SDL_GetError());
+    }
+    const SDL_PixelFormat* f = surface->format;
+    bool rgbBytes = f->BytesPerPixel == 3 && f->Rmask == 0x0000FF && f->Bmask == 0xFF0000;
+    bool rgbaBytes = f->BytesPerPixel == 4 && f->Rmask == 0x000000FF && f->Amask == 0xFF000000;
+    if (!(rgbBytes || rgbaBytes) || surface->pitch % 4 != 0) {
+        Fail(std::string("unexpected pixel layout in ") + path);
+    }
+    Texture texture;
+    texture.width = static_cast<float>(surface->w);
+    texture.height = static_cast<float>(surface->h);
+    GLenum layout = rgbaBytes ? GL_RGBA : GL_RGB;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glGenTextures(1, &texture.name);
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, layout, surface->w, surface->h, layout, GL_UNSIGNED_BYTE,
+                      surface->pixels);
+    SDL_FreeSurface(surface);
+    return texture;
+}
+
+// The smallest TGA reader that takes the font picture: true-colour, uncompressed or
+// run-length encoded, 24 or 32 bits, rows in file order; one level, LINEAR filters.
+// Returns a texture with name 0 when the file is missing, so the text is left out.
+Texture LoadFontPicture(const char* path) {
+    Texture texture;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "bench_reference: no font picture %s, drawing no text\n", path);
+        return texture;
+    }
+    std::vector<unsigned char> data((std::istreambuf_iterator<char>(file)),
+                                    std::istreambuf_iterator<char>());
+    if (data.size() < 18 || (data[2] != 2 && data[2] != 10) || (data[16] != 24 && data[16] != 32)) {
+        Fail(std::string("unsupported TGA ") + path);
+    }
+    int width = data[12] | (data[13] << 8);
+    int height = data[14] | (data[15] << 8);
+    size_t bytes = data[16] / 8;
+    size_t count = static_cast<size_t>(width) * height;
+    std::vector<unsigned char> pixels(count * bytes);
+    size_t in = 18 + data[0];
+    size_t done = 0;
+    auto store = [&](size_t at) {
+        if (at + bytes > data.size()) {
+            Fail(std::string("truncated TGA ") + path);
+        }
+        unsigned char* out = &pixels[done * bytes];
+        out[0] = data[at + 2];
+        out[1] = data[at + 1];
+        out[2] = data[at];
+        if (bytes == 4) {
+            out[3] = data[at + 3];
+        }
+        ++done;
+    };
+    if (data[2] == 2) {
+        while (done < count) {
+            store(in);
+            in += bytes;
+        }
+    } else {
+        while (done < count) {
+            if (in >= data.size()) {
+                Fail(std::string("truncated TGA ") + path);
+            }
+            unsigned header = data[in++];
+            size_t run = (header & 0x7F) + 1;
+            if (done + run > count) {
+                Fail(std::string("overlong TGA packet in ") + path);
+            }
+            for (size_t i = 0; i < run; ++i) {
+                store(in);
+                if (header < 128) {
+                    in += bytes;
+                }
+            }
+            if (header >= 128) {
+                in += bytes;
+            }
+        }
+    }
+    GLenum layout = bytes == 4 ? GL_RGBA : GL_RGB;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glGenTextures(1, &texture.name);
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, layout, width, height, 0, layout, GL_UNSIGNED_BYTE,
+                 pixels.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    texture.width = static_cast<float>(width);
+    texture.height = static_cast<float>(height);
+    return texture;
+}
+
+// 256 display lists, one per cell of the 16 x 16 glyph grid: a 16 x 16 quad, then the pen
+// moves 12 units right.
+GLuint BuildGlyphLists(GLuint fontTexture) {
+    GLuint base = glGenLists(256);
+    glBindTexture(GL_TEXTURE_2D, fontTexture);
+    for (int g = 0; g < 256; ++g) {
+        float cx = static_cast<float>(g % 16) / 16.0f;
+        float cy = static_cast<float>(g / 16) / 16.0f;
+        glNewList(base + g, GL_COMPILE);
+        glBegin(GL_QUADS);
+        glTexCoord2f(cx, 1.0f - cy - 0.0625f);
+        glVertex2i(0, 16);
+        glTexCoord2f(cx + 0.0625f, 1.0f - cy - 0.0625f);
+        glVertex2i(16, 16);
+        glTexCoord2f(cx + 0.0625f, 1.0f - cy - 0.001f);
+        glVertex2i(16, 0);
+        glTexCoord2f(cx, 1.0f - cy - 0.001f);
+        glVertex2i(0, 0);
+        glEnd();
+        glTranslated(12, 0, 0);
+        glEndList();
+    }
+    return base;
+}
+
+std::string ReadText(const char* path) {
+    std::ifstream file(path);
+    if (!file) {
+        Fail(std::string("cannot read ") + path);
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+GLuint CompileProgram(const char* vertexPath, const char* fragmentPath) {
+    GLuint program = glCreateProgram();
+    const char* paths[2] = {vertexPath, fragmentPath};
+    const GLenum kinds[2] = {GL_VERTEX_SHADER, GL_FRAGMENT_SHADER};
+    for (int i = 0; i < 2; ++i) {
+        std::string source = ReadText(paths[i]);
+        const char* text = source.c_str();
+        GLuint shader = glCreateShader(kinds[i]);
+        glShaderSource(shader, 1, &text, nullptr);
+        glCompileShader(shader);
+        GLint ok = 0;
+        glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+        if (!ok) {
+            char log[1024] = {};
+            glGetShaderInfoLog(shader, sizeof(log), nullptr, log);
+            Fail(std::string("cannot compile ") + paths[i] + ": " + log);
+        }
+        glAttachShader(program, shader);
+    }
+    glLinkProgram(program);
+    GLint linked = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        Fail("cannot link the simple texture program");
+    }
+    return program;
+}
+
+void DrawPicture(const Texture& texture, float x, float y) {
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(x, y + texture.height);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(x + texture.width, y + texture.height);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(x + texture.width, y);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(x, y);
+    glEnd();
+}
+
+// Text sits in window pixels whatever the camera, with the depth test off, as the font does.
+void DrawText(const Texture& font, GLuint lists, int x, int y, const char* text) {
+    if (font.name == 0) {
+        return;
+    }
+    glDisable(GL_DEPTH_TEST);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslated(x, y, 0);
+    glBindTexture(GL_TEXTURE_2D, font.name);
+    glListBase(lists - 32);
+    glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bench::FrameTimer timer;
+    int frames = bench::ParseFrames(argc, argv, 300);
+    std::string mode = bench::ParseOption(argc, argv, "--mode", "glsl");
+    if (mode != "glsl" && mode != "fixed") {
+        Fail("--mode must be glsl or fixed");
+    }
+
+    // The window the demo asks for: 1024 x 768, 16 bits, full screen, double-buffered, a
+    // 16-bit depth buffer and no accumulation buffer.
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        Fail(std::string("SDL_Init: ") + SDL_GetError());
+    }
+    Uint32 flags = SDL_OPENGL | SDL_HWPALETTE | SDL_FULLSCREEN;
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (info != nullptr && info->hw_available) {
+        flags |= SDL_HWSURFACE;
+    }
+    if (info != nullptr && info->blit_hw) {
+        flags |= SDL_HWACCEL;
+    }
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, kBpp);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
+    if (SDL_SetVideoMode(kWidth, kHeight, kBpp, flags) == nullptr) {
+        Fail(std::string("SDL_SetVideoMode: ") + SDL_GetError());
+    }
+    if (glewInit() != GLEW_OK) {
+        Fail("glewInit failed");
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    const char* caption = "Orvane Engine - Sprite Animation Demo";
+    SDL_WM_SetCaption(caption, "");
+
+    // The 2D state of the engine's frame, set once: blending, depth test that always passes
+    // (and still writes depth), scissor test over the whole window, one unit per pixel with y
+    // downwards.
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_ALWAYS);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_SCISSOR_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, kWidth, kHeight, 0.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+
+    if (mode == "glsl") {
+        GLuint program = CompileProgram("shaders/simpleTexture.vert", "shaders/simpleTexture.frag");
+        glUseProgram(program);
+        glUniform1i(glGetUniformLocation(program, "tex"), 0);
+        glUniform4f(glGetUniformLocation(program, "colors"), 1.0f, 1.0f, 1.0f, 1.0f);
+    } else {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    }
+
+    Texture cursor = LoadPicture("Data/MousePointer.png");
+    Texture map1 = LoadPicture("Data/MAP1.png");
+    Texture map2 = LoadPicture("Data/MAP2.png");
+    Texture logo = LoadPicture("Data/Logo/orvlogo.png");
+    Texture font = LoadFontPicture("Data/Font/font.tga");
+    GLuint lists = font.name != 0 ? BuildGlyphLists(font.name) : 0;
+    float logoX = 1022.0f - logo.width;
+    float logoY = 766.0f - logo.height;
+
+    float cameraX = -1.0f;
+    float speed = -0.5f;
+    int fps = 0;
+    int framesThisSecond = 0;
+    Uint32 lastRateTicks = 0;
+    char fpsText[32];
+    char captionText[96];
+    for (int frame = 0; frame <= frames; ++frame) {
+        cameraX += speed;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity();
+
+        // One event and one mouse sample per frame, as the engine takes them.
+        SDL_Event event;
+        SDL_PollEvent(&event);
+        int mouseX = 0;
+        int mouseY = 0;
+        SDL_GetMouseState(&mouseX, &mouseY);
+
+        DrawPicture(cursor, static_cast<float>(mouseX), static_cast<float>(mouseY));
+
+        ++framesThisSecond;
+        Uint32 now = SDL_GetTicks();
+        if (now - lastRateTicks > 1000) {
+            lastRateTicks = now;
+            fps = framesThisSecond;
+            framesThisSecond = 0;
+            std::snprintf(captionText, sizeof(captionText), "%s Current FPS: %d", caption, fps);
+            SDL_WM_SetCaption(captionText, nullptr);
+        }
+        std::snprintf(fpsText, sizeof(fpsText), "Current FPS %d", fps);
+        DrawText(font, lists, 1, 1, fpsText);
+
+        glTranslatef(cameraX, 0.0f, 0.0f);
+        DrawPicture(map1, 0.0f, 0.0f);
+        DrawPicture(map2, 890.0f, 0.0f);
+        DrawText(font, lists, 360, 30, "2D Camera Movement Demo.");
+        DrawText(font, lists, 20, 740, "Press ESC to Exit.");
+        glLoadIdentity();
+        DrawPicture(logo, logoX, logoY);
+
+        SDL_GL_SwapBuffers();
+        if (frame == 0) {
+            timer.FirstFramePresented();
+        }
+        if (cameraX < -766.0f || cameraX > 0.0f) {
+            speed = -speed;
+        }
+    }
+    glFinish();
+    timer.Finished(frames);
+    if (const char* snapshot = bench::ParseOption(argc, argv, "--snapshot", nullptr)) {
+        bench::SaveWindow(snapshot);
+    }
+    SDL_Quit();
+    return 0;
+}

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Frame benchmark: the camera demo's frame drawn by the engine against the same frame written
+# straight against SDL/OpenGL (a GLSL and a fixed-function variant), in alternating rounds under
+# Xvfb; then the engine library's own instructions per frame under callgrind.
+# Usage: scripts/bench.sh [--frames N] [--rounds R] [--callgrind-frames "N1 N2"] [--no-callgrind]
+#                        [--callgrind-references]
+#   --frames            timed frames per run (default 300)
+#   --rounds            rounds of engine, GLSL reference, fixed-function reference (default 7)
+#   --callgrind-frames  the two frame counts whose difference gives the per-frame figure
+#                       (default "10 60")
+#   --no-callgrind      skip the instruction count (also skipped when valgrind is missing)
+#   --callgrind-references  also count the whole process's instructions per frame of the
+#                       engine and both references: a steady comparison of the work per frame
+#                       where other load makes frame rates noisy (several more minutes)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/setup-packages.sh
+
+frames=300
+rounds=7
+callgrind_frames="10 60"
+callgrind=1
+references=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --frames) frames=$2; shift 2 ;;
+        --rounds) rounds=$2; shift 2 ;;
+        --callgrind-frames) callgrind_frames=$2; shift 2 ;;
+        --no-callgrind) callgrind=0; shift ;;
+        --callgrind-references) references=1; shift ;;
+        *) echo "Unknown option: $1" >&2; exit 2 ;;
+    esac
+done
+
+# shellcheck disable=SC2086
+orvane_install_packages $ORVANE_BUILD_PACKAGES $ORVANE_HEADLESS_PACKAGES
+if [ $callgrind -eq 1 ] && ! command -v valgrind >/dev/null; then
+    orvane_install_packages valgrind || true
+    if ! command -v valgrind >/dev/null; then
+        echo "valgrind is not available: skipping the instruction count."
+        callgrind=0
+    fi
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=OFF >/dev/null
+cmake --build build --target bench_engine bench_reference bench_run -j"$(nproc)"
+
+logs=build/bench-logs
+mkdir -p "$logs"
+xvfb="xvfb-run -a -s"
+xvfb_args="-screen 0 1024x768x24 -noreset"
+# The dummy driver stands in for a sound card, so the engine opens its audio device as it would
+# on a desktop.
+export SDL_AUDIODRIVER=dummy
+
+# The comparison only means something if all three draw the same picture: after the same number
+# of frames (same camera position) the windows must match pixel for pixel.
+$xvfb "$xvfb_args" sh -c "
+    build/bench/bench_engine --frames 20 --snapshot $logs/engine.ppm &&
+    build/bench/bench_reference --mode glsl --frames 20 --snapshot $logs/glsl.ppm &&
+    build/bench/bench_reference --mode fixed --frames 20 --snapshot $logs/fixed.ppm" \
+    >"$logs/snapshots.log" 2>&1
+for variant in glsl fixed; do
+    differing=$(compare -metric AE "$logs/engine.ppm" "$logs/$variant.ppm" null: 2>&1 || true)
+    echo "Pixels that differ between the engine's and the $variant reference's picture: $differing"
+done
+
+echo "Machine: $(lscpu | sed -n 's/^Model name: *//p' | head -n 1), $(nproc) cores"
+$xvfb "$xvfb_args" build/bench/bench_run --engine build/bench/bench_engine \
+    --reference build/bench/bench_reference --frames "$frames" --rounds "$rounds" --logs "$logs"
+renderer=$(sed -n 's/^Detected Renderer: //p' "$logs/engine-round1.log" | head -n 1)
+echo "Renderer: ${renderer:-unknown}"
+
+if [ $callgrind -eq 0 ]; then
+    exit 0
+fi
+read -r first second <<<"$callgrind_frames"
+echo
+echo "Instruction count (callgrind, llvmpipe on the calling thread; takes a few minutes)..."
+# llvmpipe rasterises on the calling thread (LP_NUM_THREADS=0) and compiles every shader afresh
+# (no disk cache), so both runs of a program do the same start-up work and it cancels out.
+profile() { # NAME FRAMES PROGRAM [ARGS...]
+    local name=$1 count=$2
+    shift 2
+    LP_NUM_THREADS=0 MESA_SHADER_CACHE_DISABLE=true $xvfb "$xvfb_args" valgrind --tool=callgrind \
+        --callgrind-out-file="$logs/callgrind-$name-$count.out" \
+        "$@" --frames "$count" >"$logs/callgrind-$name-$count.log" 2>&1
+}
+for count in "$first" "$second"; do
+    profile engine "$count" build/bench/bench_engine
+done
+# The library's functions: every code symbol that liborvane.a defines.
+nm -C --defined-only build/liborvane.a | awk '$2 ~ /^[TtWw]$/ { $1 = ""; $2 = ""; sub(/^  /, ""); print }' |
+    sort -u >"$logs/engine-symbols.txt"
+awk -v symbols="$logs/engine-symbols.txt" -v frames1="$first" -v frames2="$second" \
+    -f bench/callgrind_engine.awk "$logs/callgrind-engine-$first.out" \
+    "$logs/callgrind-engine-$second.out"
+
+if [ $references -eq 1 ]; then
+    for count in "$first" "$second"; do
+        profile glsl "$count" build/bench/bench_reference --mode glsl
+        profile fixed "$count" build/bench/bench_reference --mode fixed
+    done
+    echo "Whole process, instructions per frame (OpenGL driver and rasteriser included):"
+    for name in engine glsl fixed; do
+        a=$(sed -n 's/^summary: //p' "$logs/callgrind-$name-$first.out")
+        b=$(sed -n 's/^summary: //p' "$logs/callgrind-$name-$second.out")
+        echo "  $name: $(((b - a) / (second - first)))"
+    done
+fi
