@@ -178,7 +178,8 @@ TEST(DemoEndToEnd, CaptionGainsTheFrameRate) {
     ASSERT_TRUE(demo.process().WaitForOutput(kLastLoadLine, 20000));
     std::string title;
     for (int i = 0; i < 40; ++i) {
-        std::string id = Shell(std::string("xdotool search --name '^") + kCaption + "' | head -n 1");
+        std::string id =
+            Shell(std::string("xdotool search --name '^") + kCaption + "' | head -n 1");
         if (!id.empty()) {
             title = Shell("xdotool getwindowname " + id);
             if (title.find(" Current FPS: ") != std::string::npos) {

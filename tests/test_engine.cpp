@@ -39,8 +39,8 @@ const char* const kStartupLog =
 
 bool AllGlobalsNull() {
     return !g_pGraphicsCore && !g_pTextureManager && !g_pWindowManager && !g_pEventManager &&
-           !g_pUtils && !g_pSoundManager && !g_pShaderManager && !g_pCamera &&
-           !g_pCameraManager && !g_pFontManager;
+           !g_pUtils && !g_pSoundManager && !g_pShaderManager && !g_pCamera && !g_pCameraManager &&
+           !g_pFontManager;
 }
 
 }  // namespace
@@ -50,8 +50,8 @@ TEST(EngineStartup, WritesTheBannerAndOneLinePerManagerInOrder) {
     CEngine* engine = new CEngine();
     EXPECT_EQ(kStartupLog, capture.Text());
     EXPECT_TRUE(g_pGraphicsCore && g_pTextureManager && g_pWindowManager && g_pEventManager &&
-                g_pUtils && g_pSoundManager && g_pShaderManager && g_pCamera &&
-                g_pCameraManager && g_pFontManager);
+                g_pUtils && g_pSoundManager && g_pShaderManager && g_pCamera && g_pCameraManager &&
+                g_pFontManager);
     EXPECT_FALSE(engine->IsShowingFPS());
     delete engine;
     EXPECT_TRUE(AllGlobalsNull());
@@ -62,12 +62,12 @@ TEST(EngineStartup, VideoSetUpLogsTheDriverStringsShadersAndFont) {
     CEngine engine;
     capture.Clear();
     engine.SetVideoMode(640, 480, 16, false, true);
-    std::string expected = std::string("\nDetected Video Card Vendor: ") +
-                           reinterpret_cast<const char*>(glGetString(GL_VENDOR)) +
-                           "\nDetected Renderer: " +
-                           reinterpret_cast<const char*>(glGetString(GL_RENDERER)) +
-                           "\nDetected OpenGL version: " +
-                           reinterpret_cast<const char*>(glGetString(GL_VERSION)) + "\n";
+    std::string expected =
+        std::string("\nDetected Video Card Vendor: ") +
+        reinterpret_cast<const char*>(glGetString(GL_VENDOR)) +
+        "\nDetected Renderer: " + reinterpret_cast<const char*>(glGetString(GL_RENDERER)) +
+        "\nDetected OpenGL version: " + reinterpret_cast<const char*>(glGetString(GL_VERSION)) +
+        "\n";
     std::string log = capture.Text();
     ASSERT_GE(log.size(), expected.size());
     EXPECT_EQ(expected, log.substr(0, expected.size()));

@@ -20,9 +20,9 @@ TEST(InstalledEngine, AnExternalGameBuildsAgainstAFreshInstallAndRuns) {
                              prefix + "/share/orvane/shaders/simpleTexture.frag' && test -f '" +
                              prefix + "/share/orvane/Data/Font/font.tga' && echo yes"));
 
-    std::string configure =
-        Shell("cmake -S '" ORVANE_SOURCE_DIR "/examples/external' -B '" + game +
-              "' -DCMAKE_PREFIX_PATH='" + prefix + "' -DCMAKE_BUILD_TYPE=Release 2>&1; echo status=$?");
+    std::string configure = Shell("cmake -S '" ORVANE_SOURCE_DIR "/examples/external' -B '" + game +
+                                  "' -DCMAKE_PREFIX_PATH='" + prefix +
+                                  "' -DCMAKE_BUILD_TYPE=Release 2>&1; echo status=$?");
     ASSERT_NE(std::string::npos, configure.find("status=0")) << configure;
     std::string build = Shell("cmake --build '" + game + "' 2>&1; echo status=$?");
     ASSERT_NE(std::string::npos, build.find("status=0")) << build;
@@ -31,8 +31,8 @@ TEST(InstalledEngine, AnExternalGameBuildsAgainstAFreshInstallAndRuns) {
     // test itself (Shell drops it for the tools).
     const char* preload = std::getenv("LD_PRELOAD");
     std::string env = preload != nullptr ? std::string("LD_PRELOAD='") + preload + "' " : "";
-    std::string run = Shell("cd '" + game + "' && " + env +
-                            "./external_game --frames 20 2>&1; echo status=$?");
+    std::string run =
+        Shell("cd '" + game + "' && " + env + "./external_game --frames 20 2>&1; echo status=$?");
     EXPECT_NE(std::string::npos, run.find("Loading Font: Data/Font/font.tga")) << run;
     EXPECT_NE(std::string::npos, run.find("status=0")) << run;
     Shell("rm -rf '" + prefix + "'");

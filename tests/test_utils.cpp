@@ -225,7 +225,8 @@ TEST(BmpLoader, FailuresWriteTheirLines) {
     err.Clear();
     EXPECT_EQ(0u, g_pUtils->LoadTextureBMP("Data/none.bmp"));
     std::string outText = out.Text();
-    std::string expected = "Loading Texture: Data/none.bmp\nFailed to load the image: Data/none.bmp, Error: ";
+    std::string expected =
+        "Loading Texture: Data/none.bmp\nFailed to load the image: Data/none.bmp, Error: ";
     ASSERT_EQ(expected, outText.substr(0, expected.size()));
     EXPECT_EQ(prefix, err.Text().substr(0, prefix.size()));
 }
