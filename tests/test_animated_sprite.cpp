@@ -28,18 +28,8 @@ const Rgba kFrameColours[10] = {{255, 0, 0, 255},   {0, 255, 0, 255},   {0, 0, 2
                                 {255, 128, 0, 255}, {128, 0, 255, 255}, {255, 255, 255, 255},
                                 {0, 128, 128, 255}};
 
-class AnimatedSpriteTest : public orvane_test::EngineTest {
+class AnimatedSpriteTest : public orvane_test::DrivenClockEngineTest {
 protected:
-    void SetUp() override {
-        g_now = 1000;
-        CClock::SetTickSource(orvane_test::TestTicks);
-        EngineTest::SetUp();
-    }
-    void TearDown() override {
-        EngineTest::TearDown();
-        CClock::SetTickSource(nullptr);
-    }
-
     // The 1-based number of the frame whose colour is at the centre of the 8 x 8 picture at
     // (x, y), 0 for the black background and -1 for anything else.
     int FrameAt(int x, int y) {

@@ -48,24 +48,8 @@ DriverStrings QueryDriverStrings() {
 }
 
 std::string ExpectedLog(const DriverStrings& d) {
-    return std::string(
-               "\n"
-               "Orvane Engine version 0.02...\n"
-               "\n"
-               "Initialize Graphics Core...done\n"
-               "Initialize Texture Manager...done\n"
-               "Initialize Window Manager...done\n"
-               "Initialize Event Manager...done\n"
-               "Initialize Utils...done\n"
-               "Initialize Sound Manager...done\n"
-               "Initialize Shader Manager...done\n"
-               "Initialize the Camera...done\n"
-               "Initialize the Camera Manager...done\n"
-               "Initialize the Font Manager...done\n"
-               "\n"
-               "Detected Video Card Vendor: ") +
-           d.vendor + "\nDetected Renderer: " + d.renderer +
-           "\nDetected OpenGL version: " + d.version +
+    return std::string(orvane_test::kStartupLog) + "\nDetected Video Card Vendor: " + d.vendor +
+           "\nDetected Renderer: " + d.renderer + "\nDetected OpenGL version: " + d.version +
            "\n"
            "\n"
            "-------------========= Loading built in shaders ==========------------\n"

@@ -18,24 +18,10 @@
 #include "textures/CTextureManager.h"
 #include "utils/CUtils.h"
 
+using orvane_test::kStartupLog;
 using orvane_test::StreamCapture;
 
 namespace {
-
-const char* const kStartupLog =
-    "\n"
-    "Orvane Engine version 0.02...\n"
-    "\n"
-    "Initialize Graphics Core...done\n"
-    "Initialize Texture Manager...done\n"
-    "Initialize Window Manager...done\n"
-    "Initialize Event Manager...done\n"
-    "Initialize Utils...done\n"
-    "Initialize Sound Manager...done\n"
-    "Initialize Shader Manager...done\n"
-    "Initialize the Camera...done\n"
-    "Initialize the Camera Manager...done\n"
-    "Initialize the Font Manager...done\n";
 
 bool AllGlobalsNull() {
     return !g_pGraphicsCore && !g_pTextureManager && !g_pWindowManager && !g_pEventManager &&

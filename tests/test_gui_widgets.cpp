@@ -81,18 +81,8 @@ Ink FindInk(const Block& block) {
     return PixelNear(x, y, c.r, c.g, c.b);
 }
 
-class WidgetTest : public orvane_test::EngineTest {
+class WidgetTest : public orvane_test::DrivenClockEngineTest {
 protected:
-    void SetUp() override {
-        g_now = 1000;
-        CClock::SetTickSource(orvane_test::TestTicks);
-        EngineTest::SetUp();
-    }
-    void TearDown() override {
-        EngineTest::TearDown();
-        CClock::SetTickSource(nullptr);
-    }
-
     // A frame as the engine's frame step begins it: the pointer at (x, y), one poll of the
     // queue, a cleared picture. Time moves on by 100 ms, more than one animation interval.
     void BeginFrame(int x, int y) {

@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "core/CEngine.h"
+#include "utils/CClock.h"
 
 namespace orvane_test {
 
@@ -132,6 +133,32 @@ void EngineTest::ClearFrame(float r, float g, float b) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 }
+
+void DrivenClockEngineTest::SetUp() {
+    g_testTicks = 1000;
+    CClock::SetTickSource(TestTicks);
+    EngineTest::SetUp();
+}
+
+void DrivenClockEngineTest::TearDown() {
+    EngineTest::TearDown();
+    CClock::SetTickSource(nullptr);
+}
+
+const char* const kStartupLog =
+    "\n"
+    "Orvane Engine version 0.02...\n"
+    "\n"
+    "Initialize Graphics Core...done\n"
+    "Initialize Texture Manager...done\n"
+    "Initialize Window Manager...done\n"
+    "Initialize Event Manager...done\n"
+    "Initialize Utils...done\n"
+    "Initialize Sound Manager...done\n"
+    "Initialize Shader Manager...done\n"
+    "Initialize the Camera...done\n"
+    "Initialize the Camera Manager...done\n"
+    "Initialize the Font Manager...done\n";
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv,
                            const std::vector<std::string>& env) {

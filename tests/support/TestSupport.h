@@ -70,6 +70,17 @@ protected:
     std::string startupLog_;
 };
 
+// An engine test whose CClock reads g_testTicks, starting at 1000 ms: time moves only when
+// the test moves it.
+class DrivenClockEngineTest : public EngineTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// What engine start-up writes: the banner and one line per manager, in their order.
+extern const char* const kStartupLog;
+
 // A program run to its end or to a signal, with its output collected.
 struct ProcessResult {
     int exitStatus = -1;  // -1 when it did not exit normally
