@@ -2,7 +2,6 @@
 #include "gui/CButton.h"
 
 #include "input/CEventManager.h"
-#include "text/CFont.h"
 #include "text/CFontManager.h"
 #include "textures/CAnimatedSprite.h"
 #include "textures/CSprite.h"
@@ -115,11 +114,8 @@ void CButton::DrawAt(float x, float y) {
     if (HitTestAt(x, y)) {
         hovered = true;
         image->PlayOnceAt(x, y);
-        if (tooltipOn) {
-            if (CFont* font = g_pFontManager != nullptr ? g_pFontManager->GetFont(1) : nullptr) {
-                // Through "%s", so a '%' in the tooltip prints as itself.
-                font->PrintAt(tooltipPos.x, tooltipPos.y, 0, "%s", tooltipText.c_str());
-            }
+        if (tooltipOn && g_pFontManager != nullptr) {
+            g_pFontManager->PrintLiteralAt(tooltipPos.x, tooltipPos.y, tooltipText.c_str());
         }
     } else {
         hovered = false;

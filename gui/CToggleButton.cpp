@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "input/CEventManager.h"
-#include "text/CFont.h"
 #include "text/CFontManager.h"
 #include "textures/CAnimatedSprite.h"
 #include "textures/CSprite.h"
@@ -146,11 +145,8 @@ void CToggleButton::DrawAt(float x, float y) {
     if (HitTestAt(x, y)) {
         hovered = true;
         shown->PlayOnceAt(x, y);
-        if (tooltipOn) {
-            if (CFont* font = g_pFontManager != nullptr ? g_pFontManager->GetFont(1) : nullptr) {
-                // Through "%s", so a '%' in the tooltip prints as itself.
-                font->PrintAt(tooltipPos.x, tooltipPos.y, 0, "%s", tooltipText.c_str());
-            }
+        if (tooltipOn && g_pFontManager != nullptr) {
+            g_pFontManager->PrintLiteralAt(tooltipPos.x, tooltipPos.y, tooltipText.c_str());
         }
     } else {
         hovered = false;

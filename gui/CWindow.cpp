@@ -6,7 +6,6 @@
 #include "gui/CStaticText.h"
 #include "gui/CToggleButton.h"
 #include "input/CEventManager.h"
-#include "text/CFont.h"
 #include "text/CFontManager.h"
 #include "textures/CSprite.h"
 
@@ -167,11 +166,8 @@ void CWindow::Draw() {
                 dragging = false;
             }
             // Printed before the images on purpose: the window's own pictures cover it.
-            if (tooltipOn) {
-                CFont* font = g_pFontManager != nullptr ? g_pFontManager->GetFont(1) : nullptr;
-                if (font != nullptr) {
-                    font->PrintAt(tooltipPos.x, tooltipPos.y, 0, "%s", tooltipText.c_str());
-                }
+            if (tooltipOn && g_pFontManager != nullptr) {
+                g_pFontManager->PrintLiteralAt(tooltipPos.x, tooltipPos.y, tooltipText.c_str());
             }
         }
         // A release seen anywhere but over the title bar does not end the drag, so the window

@@ -38,3 +38,9 @@ CFont* CFontManager::GetFont(unsigned int n) const {
     }
     return fonts[fontCount - 1];
 }
+
+void CFontManager::PrintLiteralAt(float x, float y, const char* text) const {
+    if (CFont* font = GetFont(1)) {
+        font->PrintAt(x, y, 0, "%s", text);
+    }
+}

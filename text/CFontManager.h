@@ -33,6 +33,9 @@ public:
     /// Font number n, or the last font added when n is 0 or past the end; null when there is
     /// no font at all.
     CFont* GetFont(unsigned int n) const;
+    /// Prints @p text as it is (a '%' prints as itself) with font 1 at (x, y), set 0; does
+    /// nothing without a font. The GUI's tooltips go through here.
+    void PrintLiteralAt(float x, float y, const char* text) const;
     /// The number of fonts held, which is also the number of the last one.
     unsigned int GetFontCount() const { return fontCount; }
 
