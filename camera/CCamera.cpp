@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "graphics/CGraphicsCore.h"
+#include "platform/CPlatform.h"
 #include "utils/CUtils.h"
 
 CCamera* g_pCamera = nullptr;
@@ -88,11 +89,11 @@ void CCamera::MouseLook() {
     int middleY = g_pGraphicsCore->GetHeight() / 2;
     int mouseX = 0;
     int mouseY = 0;
-    SDL_GetMouseState(&mouseX, &mouseY);
+    CPlatform::GetPointer(&mouseX, &mouseY);
     if (mouseX == middleX && mouseY == middleY) {
         return;
     }
-    SDL_WarpMouse(static_cast<Uint16>(middleX), static_cast<Uint16>(middleY));
+    CPlatform::WarpPointer(middleX, middleY);
 
     float yaw = static_cast<float>(middleX - mouseX) / MOUSE_DIVISOR;
     float pitch = static_cast<float>(middleY - mouseY) / MOUSE_DIVISOR;
@@ -143,7 +144,7 @@ void CCamera::KeyboardMove() {
     }
     float speed = g_pUtils->GetFrameTime() * MOVE_SPEED;
     // SDL's own table, not the event manager: movement follows keys held across frames.
-    const Uint8* keys = SDL_GetKeyState(nullptr);
+    const Uint8* keys = CPlatform::HeldKeys();
     if (KeyHeld(keys, SDLK_UP, SDLK_w)) {
         MoveForward(speed);
     }

@@ -12,3 +12,8 @@ CApp::~CApp() {
     delete m_pEngine;
     m_pEngine = nullptr;
 }
+
+bool CApp::RunFrame() {
+    MainLoop();
+    return false;
+}

@@ -12,7 +12,7 @@ class CEngine;
 ///
 /// Lifecycle, driven by RunApplication: construct, Init (call SetVideoMode on m_pEngine, then
 /// load resources), MainLoop (call m_pEngine->Update once per frame, draw, swap), Shutdown,
-/// destroy.
+/// destroy. In the browser RunFrame takes MainLoop's place, called once per frame.
 ///
 /// Ownership: the application owns the engine (through this base) and every sprite it creates
 /// itself; what it hands to a manager (camera positions, GUI windows, loaded sounds and music,
@@ -44,7 +44,13 @@ public:
     /// Called once after Init: runs frames until the application decides to stop, then
     /// returns. Each frame clears, loads the identity, calls m_pEngine->Update exactly once,
     /// draws the scene and text, swaps the buffers, and then reads g_pEventManager's state.
+    /// An application that has RunFrame writes it as `while (RunFrame()) {}`.
     virtual void MainLoop() = 0;
+    /// One frame of MainLoop; false when the application ends. A page in the browser must hand
+    /// control back after every frame, so the browser build calls this once per displayed
+    /// frame instead of MainLoop. The default runs MainLoop in one go and ends, which keeps an
+    /// application that only has its own MainLoop running on the desktop.
+    virtual bool RunFrame();
     /// A hook called once after MainLoop returns, before the object is destroyed; the engine
     /// is still fully alive.
     virtual void Shutdown() = 0;

@@ -13,6 +13,7 @@
 #include "graphics/CGraphicsCore.h"
 #include "gui/CWindowManager.h"
 #include "input/CEventManager.h"
+#include "platform/CPlatform.h"
 #include "shading/CShaderManager.h"
 #include "text/CFont.h"
 #include "text/CFontManager.h"
@@ -120,7 +121,7 @@ CEngine::~CEngine() {
 }
 
 void CEngine::InitEventThread() {
-    if (SDL_InitSubSystem(SDL_INIT_EVENTTHREAD) != 0) {
+    if (!CPlatform::StartEventThread()) {
         throw std::string("Error: SDL Eventhread cannot not be initialized: ") + SDL_GetError();
     }
 }

@@ -38,7 +38,7 @@ public:
 
     /// One pass of the main loop: the drift, RenderFrame, the turn at the drift's ends and, in a
     /// frame that took an event, the keys. False when Escape or a quit event ends the demo.
-    bool RunFrame();
+    bool RunFrame() override;
 
     /// One frame: clear, the engine's frame step, the maps under the camera, the text and the
     /// logo, then the swap.

@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "input/CEventManager.h"
+#include "platform/CPlatform.h"
 #include "textures/CSprite.h"
 
 CGraphicsCore* g_pGraphicsCore = nullptr;
@@ -168,7 +169,7 @@ void CGraphicsCore::SetWireframe(bool on) {
 }
 
 void CGraphicsCore::ShowCursor(bool show) {
-    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+    CPlatform::ShowPointer(show);
 }
 
 void CGraphicsCore::SetCursorImage(const std::string& file) {
@@ -177,7 +178,7 @@ void CGraphicsCore::SetCursorImage(const std::string& file) {
     m_pCursor = new CSprite(file);
     m_customCursor = true;
     m_pCurrentCursor = m_pCursor;
-    SDL_ShowCursor(SDL_DISABLE);
+    CPlatform::ShowPointer(false);
 }
 
 void CGraphicsCore::SetAltCursorImage(const std::string& file) {

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "platform/CPlatform.h"
+
 CEventManager* g_pEventManager = nullptr;
 
 CEventManager::CEventManager()
@@ -24,7 +26,7 @@ CEventManager::~CEventManager() {}
 void CEventManager::PollEvent() {
     prevMouseX = mouseX;
     prevMouseY = mouseY;
-    SDL_GetMouseState(&mouseX, &mouseY);
+    CPlatform::GetPointer(&mouseX, &mouseY);
 
     clickedId = -1;
 
@@ -41,16 +43,16 @@ void CEventManager::Classify() {
     switch (lastEvent.type) {
         case SDL_KEYDOWN: {
             eventCode = EVENT_KEYDOWN;
-            int sym = lastEvent.key.keysym.sym;
-            if (sym >= 0 && sym < KEY_SLOTS) {
-                keys[sym] = 1;
+            int slot = CPlatform::KeySlot(lastEvent.key.keysym.sym);
+            if (slot >= 0 && slot < KEY_SLOTS) {
+                keys[slot] = 1;
             }
             break;
         }
         case SDL_KEYUP: {
-            int sym = lastEvent.key.keysym.sym;
-            if (sym >= 0 && sym < KEY_SLOTS) {
-                keys[sym] = 0;
+            int slot = CPlatform::KeySlot(lastEvent.key.keysym.sym);
+            if (slot >= 0 && slot < KEY_SLOTS) {
+                keys[slot] = 0;
             }
             break;
         }
@@ -81,10 +83,11 @@ void CEventManager::Classify() {
 }
 
 bool CEventManager::IsKeyDown(int key) const {
-    if (key < 0 || key >= KEY_SLOTS) {
+    int slot = CPlatform::KeySlot(key);
+    if (slot < 0 || slot >= KEY_SLOTS) {
         return false;
     }
-    return keys[key] != 0;
+    return keys[slot] != 0;
 }
 
 bool CEventManager::MouseInBox(float x, float y, float w, float h) const {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/CPlatform.h"
+
 namespace {
 
 // A broken shader file would otherwise only show as wrong pictures: its info log goes to
@@ -70,8 +72,11 @@ void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
         return;
     }
 
-    const GLcharARB* vertexText = vertexSource;
-    const GLcharARB* fragmentText = fragmentSource;
+    // The files are written for desktop OpenGL; the browser's WebGL gets an adapted text.
+    std::string vertexAdapted = CPlatform::AdaptShaderSource(vertexSource);
+    std::string fragmentAdapted = CPlatform::AdaptShaderSource(fragmentSource);
+    const GLcharARB* vertexText = vertexAdapted.c_str();
+    const GLcharARB* fragmentText = fragmentAdapted.c_str();
     glShaderSourceARB(vs, 1, &vertexText, nullptr);
     glShaderSourceARB(fs, 1, &fragmentText, nullptr);
     glCompileShaderARB(vs);
@@ -93,7 +98,7 @@ void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
 }
 
 void CShaderProgram::Bind() {
-    glUseProgramObjectARB(handle);
+    CPlatform::BindProgram(handle);
 }
 
 void CShaderProgram::Unbind() {

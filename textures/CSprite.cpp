@@ -8,6 +8,7 @@
 #include <iostream>
 #include <vector>
 
+#include "platform/CPlatform.h"
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
 #include "textures/CTextureManager.h"
@@ -80,11 +81,10 @@ SDL_Surface* ConvertToRgba(SDL_Surface* source) {
     if (target == nullptr) {
         return nullptr;
     }
-    if (SDL_MUSTLOCK(source)) {
-        SDL_LockSurface(source);
-    }
+    CPlatform::LockPixels(source);
     const SDL_PixelFormat* format = source->format;
-    bool keyed = (source->flags & SDL_SRCCOLORKEY) != 0;
+    unsigned int colorKey = 0;
+    bool keyed = CPlatform::GetColorKey(source, &colorKey);
     int bpp = format->BytesPerPixel;
     for (int row = 0; row < source->h; ++row) {
         const Uint8* in = static_cast<const Uint8*>(source->pixels) + row * source->pitch;
@@ -93,7 +93,7 @@ SDL_Surface* ConvertToRgba(SDL_Surface* source) {
             Uint32 value = ReadPixel(in + col * bpp, bpp);
             Uint8 r, g, b, a;
             SDL_GetRGBA(value, const_cast<SDL_PixelFormat*>(format), &r, &g, &b, &a);
-            if (keyed && value == format->colorkey) {
+            if (keyed && value == colorKey) {
                 a = 0;
             }
             out[col * 4 + 0] = r;
@@ -102,9 +102,7 @@ SDL_Surface* ConvertToRgba(SDL_Surface* source) {
             out[col * 4 + 3] = a;
         }
     }
-    if (SDL_MUSTLOCK(source)) {
-        SDL_UnlockSurface(source);
-    }
+    CPlatform::UnlockPixels(source);
     return target;
 }
 
@@ -165,14 +163,10 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
     width = static_cast<float>(surface->w);
     height = static_cast<float>(surface->h);
     GLenum layout = surface->format->Amask != 0 ? GL_RGBA : GL_RGB;
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_LockSurface(surface);
-    }
+    CPlatform::LockPixels(surface);
     gluBuild2DMipmaps(GL_TEXTURE_2D, layout, static_cast<GLint>(width), static_cast<GLint>(height),
                       layout, GL_UNSIGNED_BYTE, surface->pixels);
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_UnlockSurface(surface);
-    }
+    CPlatform::UnlockPixels(surface);
     SDL_FreeSurface(surface);
     if (g_pTextureManager != nullptr) {
         g_pTextureManager->AddTexture(this);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "graphics/CGraphicsCore.h"
+#include "platform/CPlatform.h"
 #include "utils/CClock.h"
 
 CUtils* g_pUtils = nullptr;
@@ -157,9 +158,7 @@ BMPImage* CUtils::LoadBMP(const char* file) {
         SDL_FreeSurface(surface);
         return nullptr;
     }
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_LockSurface(surface);
-    }
+    CPlatform::LockPixels(surface);
     unsigned char* pixels = static_cast<unsigned char*>(surface->pixels);
     // Rows are addressed by the surface's real pitch, which SDL pads to four bytes.
     int pitch = surface->pitch;
@@ -190,9 +189,7 @@ BMPImage* CUtils::LoadBMP(const char* file) {
                        &image->data[index + 2]);
         }
     }
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_UnlockSurface(surface);
-    }
+    CPlatform::UnlockPixels(surface);
     SDL_FreeSurface(surface);
     return image;
 }

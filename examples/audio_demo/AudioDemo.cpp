@@ -90,9 +90,13 @@ bool AudioDemo::HandleInput() {
 }
 
 void AudioDemo::MainLoop() {
-    do {
-        RenderFrame();
-    } while (HandleInput());
+    while (RunFrame()) {
+    }
+}
+
+bool AudioDemo::RunFrame() {
+    RenderFrame();
+    return HandleInput();
 }
 
 void AudioDemo::RenderFrame() {

@@ -150,9 +150,13 @@ void GuiDemo::ReactToWidgets() {
 }
 
 void GuiDemo::MainLoop() {
-    do {
-        RenderFrame();
-    } while (HandleInput());
+    while (RunFrame()) {
+    }
+}
+
+bool GuiDemo::RunFrame() {
+    RenderFrame();
+    return HandleInput();
 }
 
 void GuiDemo::RenderFrame() {

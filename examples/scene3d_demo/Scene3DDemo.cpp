@@ -14,6 +14,7 @@
 #include "core/CEngine.h"
 #include "graphics/CGraphicsCore.h"
 #include "input/CEventManager.h"
+#include "platform/CPlatform.h"
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
 #include "text/CFont.h"
@@ -93,12 +94,12 @@ void Scene3DDemo::Init() {
     // take for a jump of half the window; starting it in the middle keeps the first view.
     int middleX = g_pGraphicsCore->GetWidth() / 2;
     int middleY = g_pGraphicsCore->GetHeight() / 2;
-    SDL_WarpMouse(static_cast<Uint16>(middleX), static_cast<Uint16>(middleY));
+    CPlatform::WarpPointer(middleX, middleY);
     for (int tries = 0; tries < 50; ++tries) {
         SDL_PumpEvents();
         int x = 0;
         int y = 0;
-        SDL_GetMouseState(&x, &y);
+        CPlatform::GetPointer(&x, &y);
         if (x == middleX && y == middleY) {
             break;
         }
@@ -129,7 +130,7 @@ bool Scene3DDemo::HandleInput() {
 
 void Scene3DDemo::MoveBall() {
     // Held keys rather than key events: the ball rolls for as long as a key is down.
-    const Uint8* keys = SDL_GetKeyState(nullptr);
+    const Uint8* keys = CPlatform::HeldKeys();
     float dirX = 0.0f;
     float dirZ = 0.0f;
     // The view starts looking along +z, so +x is to the left on the screen.
@@ -161,7 +162,7 @@ void Scene3DDemo::MoveBall() {
 }
 
 void Scene3DDemo::ReportCamera() {
-    const Uint8* keys = SDL_GetKeyState(nullptr);
+    const Uint8* keys = CPlatform::HeldKeys();
     bool held =
         AnyHeld(keys, {SDLK_w, SDLK_a, SDLK_s, SDLK_d, SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT});
     if (!held && m_cameraKeysHeld) {
@@ -171,9 +172,13 @@ void Scene3DDemo::ReportCamera() {
 }
 
 void Scene3DDemo::MainLoop() {
-    do {
-        RenderFrame();
-    } while (HandleInput());
+    while (RunFrame()) {
+    }
+}
+
+bool Scene3DDemo::RunFrame() {
+    RenderFrame();
+    return HandleInput();
 }
 
 void Scene3DDemo::SetLight(int program) const {

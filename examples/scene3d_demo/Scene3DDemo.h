@@ -17,6 +17,8 @@ public:
 
     void Init() override;
     void MainLoop() override;
+    // One frame and its input; false when the example ends.
+    bool RunFrame() override;
     void Shutdown() override {}
     void Reserved1() override {}
     void Reserved2() override {}

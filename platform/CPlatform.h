@@ -1,0 +1,77 @@
+/// @file
+/// CPlatform: everything that differs between the desktop and the browser build.
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct SDL_Surface;
+
+/// The one place where the desktop and the browser (WebAssembly over WebGL 1) part ways. The
+/// rest of the engine calls these functions and stays the same on both; only CPlatform.cpp
+/// knows which one it was built for. It needs nothing of the engine, so every folder may use it.
+///
+/// - The frame loop: a desktop program runs its own loop until it ends; a page must hand control
+///   back to the browser after every frame.
+/// - Pictures: the browser's SDL keeps a surface's pixels and colour key differently.
+/// - Key codes: the browser's SDL numbers the keys without a character (arrows, function keys,
+///   modifiers, keypad) differently from SDL 1.2; the engine's key table always counts in
+///   SDL 1.2's numbers.
+/// - The pointer: a page cannot move the mouse, so warping it only moves where the engine
+///   believes it is; hiding it is a matter of the canvas's style.
+/// - Shader sources: WebGL wants no `#version` line and lacks the fixed-function light and
+///   normal-matrix variables, which the browser build supplies as uniforms of its own.
+/// - The GL entry points WebGL 1 lacks (the light and colour-material settings, saving the
+///   pixel-store state) are defined by the browser build itself.
+class CPlatform {
+public:
+    /// Runs a program's frames and then @p done. On the desktop @p loop runs them itself and
+    /// returns after the last one. In the browser @p frame runs once per displayed frame, with
+    /// the browser in control in between, until it returns false; this call then returns at
+    /// once, and @p done runs later, after that last frame.
+    static void RunFrames(const std::function<void()>& loop, const std::function<bool()>& frame,
+                          const std::function<void()>& done);
+
+    /// Starts SDL's event thread, which the desktop's SDL 1.2 offers and a page's event loop
+    /// makes unnecessary. False when SDL refuses (SDL_GetError says why).
+    static bool StartEventThread();
+
+    /// The key table's slot for an SDL key symbol as this build's SDL reports it: SDL 1.2's
+    /// number for that key, or -1 for a key SDL 1.2 does not know.
+    static int KeySlot(int symbol);
+
+    /// SDL's table of the keys held now, indexed by this build's SDL key symbols (SDLK_...),
+    /// as SDL_GetKeyState(nullptr) gives it on the desktop.
+    static const unsigned char* HeldKeys();
+
+    /// Where the pointer is, in window pixels from the top left, and the mouse buttons held
+    /// (SDL_GetMouseState's mask). Use it instead of SDL_GetMouseState, so a warp counts.
+    static unsigned int GetPointer(int* x, int* y);
+    /// Puts the pointer at (x, y): on the desktop it really moves; in the browser the reported
+    /// position moves by the same amount from now on, so that relative mouse movement (mouse
+    /// look) works the same, and a click on the page then captures the mouse, so that it turns
+    /// the view without ever leaving the canvas.
+    static void WarpPointer(int x, int y);
+    /// Shows or hides the system's mouse pointer over the window (the canvas in a page).
+    static void ShowPointer(bool show);
+
+    /// Makes a surface's pixels readable and writable through its pixels pointer, and ends
+    /// that again. SDL 1.2 may need a lock; the browser's SDL already keeps the pixels of
+    /// loaded and created surfaces in memory (and a lock would read them back from a canvas
+    /// that it has freed).
+    /// @{
+    static void LockPixels(SDL_Surface* surface);
+    static void UnlockPixels(SDL_Surface* surface);
+    /// @}
+    /// Whether the surface has a colour key (the one colour drawn transparent), and which
+    /// pixel value it is. SDL 1.2 keeps it in the pixel format, the browser's SDL elsewhere.
+    static bool GetColorKey(const SDL_Surface* surface, unsigned int* key);
+
+    /// Adapts a GLSL source read from a file to the build's OpenGL: unchanged on the desktop;
+    /// for WebGL the `#version` line is blanked (line numbers stay) and the fixed-function
+    /// light source, light model and normal matrix become the uniforms BindProgram sets.
+    static std::string AdaptShaderSource(const std::string& source);
+    /// Makes the program current (0: none) and, in the browser, gives it the light state that
+    /// the fixed-function variables of its source would have read.
+    static void BindProgram(unsigned int program);
+};
