@@ -5,6 +5,8 @@ ORVANE_BUILD_PACKAGES="cmake g++ make pkg-config libsdl1.2-dev libsdl-image1.2-d
 libsdl-mixer1.2-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri"
 ORVANE_HEADLESS_PACKAGES="xvfb xauth xdotool imagemagick"
 ORVANE_TEST_PACKAGES="libgtest-dev"
+# The browser build (scripts/web.sh) and its tests: emscripten, and Chromium driven by Selenium.
+ORVANE_WEB_PACKAGES="cmake make emscripten chromium chromium-driver python3-selenium"
 
 orvane_install_packages() {
     local missing=()
