@@ -8,8 +8,9 @@
 struct SDL_Surface;
 
 /// The one place where the desktop and the browser (WebAssembly over WebGL 1) part ways. The
-/// rest of the engine calls these functions and stays the same on both; only CPlatform.cpp
-/// knows which one it was built for. It needs nothing of the engine, so every folder may use it.
+/// rest of the engine calls these functions and stays the same on both; only the platform
+/// folder knows which one it was built for. It needs nothing of the engine, so every folder may
+/// use it.
 ///
 /// - The frame loop: a desktop program runs its own loop until it ends; a page must hand control
 ///   back to the browser after every frame.
@@ -17,12 +18,13 @@ struct SDL_Surface;
 /// - Key codes: the browser's SDL numbers the keys without a character (arrows, function keys,
 ///   modifiers, keypad) differently from SDL 1.2; the engine's key table always counts in
 ///   SDL 1.2's numbers.
-/// - The pointer: a page cannot move the mouse, so warping it only moves where the engine
-///   believes it is; hiding it is a matter of the canvas's style.
+/// - The pointer: a page cannot move the mouse, so after a warp the engine follows the mouse's
+///   movement instead of its place; hiding it is a matter of the canvas's style.
 /// - Shader sources: WebGL wants no `#version` line and lacks the fixed-function light and
 ///   normal-matrix variables, which the browser build supplies as uniforms of its own.
-/// - The GL entry points WebGL 1 lacks (the light and colour-material settings, saving the
-///   pixel-store state) are defined by the browser build itself.
+/// - OpenGL: what WebGL 1 and emscripten's emulation of fixed-function OpenGL lack or get wrong
+///   (immediate mode's current values, 32-bit indices, lights, GLU's matrices and more), the
+///   browser build supplies itself (CBrowserGL), so the engine's OpenGL calls stay as they are.
 class CPlatform {
 public:
     /// Runs a program's frames and then @p done. On the desktop @p loop runs them itself and
@@ -47,10 +49,10 @@ public:
     /// Where the pointer is, in window pixels from the top left, and the mouse buttons held
     /// (SDL_GetMouseState's mask). Use it instead of SDL_GetMouseState, so a warp counts.
     static unsigned int GetPointer(int* x, int* y);
-    /// Puts the pointer at (x, y): on the desktop it really moves; in the browser the reported
-    /// position moves by the same amount from now on, so that relative mouse movement (mouse
-    /// look) works the same, and a click on the page then captures the mouse, so that it turns
-    /// the view without ever leaving the canvas.
+    /// Puts the pointer at (x, y). On the desktop it really moves. A page cannot move the mouse:
+    /// there the position reported from then on is (x, y) plus the mouse's movement since, so
+    /// that mouse look works the same, and a click on the canvas captures the mouse, so that it
+    /// turns the view without ever leaving the page.
     static void WarpPointer(int x, int y);
     /// Shows or hides the system's mouse pointer over the window (the canvas in a page).
     static void ShowPointer(bool show);

@@ -119,8 +119,16 @@ class Page:
             "The program has ended."
 
     def canvas_png(self, path=None):
-        """The canvas as PNG bytes (saved to path as well when given)."""
-        data = self.canvas.screenshot_as_png
+        """The canvas as PNG bytes (saved to path as well when given). The program's frames
+        pause meanwhile: software WebGL may lag seconds behind a heavy scene, and the picture
+        is only taken once it has caught up."""
+        self.script("Module.pauseMainLoop();"
+                    "GLctx.readPixels(0, 0, 1, 1, GLctx.RGBA, GLctx.UNSIGNED_BYTE,"
+                    "                 new Uint8Array(4));")
+        try:
+            data = self.canvas.screenshot_as_png
+        finally:
+            self.script("Module.resumeMainLoop();")
         if path:
             with open(path, "wb") as out:
                 out.write(data)

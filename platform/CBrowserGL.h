@@ -1,0 +1,34 @@
+/// @file
+/// CBrowserGL: the browser build's own share of OpenGL, where WebGL 1 and emscripten's emulation
+/// fall short of what the engine uses.
+#pragma once
+
+#include <string>
+
+/// Only in the browser build (CPlatform uses it there): the fixed-function OpenGL that the engine
+/// relies on and that WebGL 1 with emscripten's emulation lacks or gets wrong, supplied by the
+/// engine itself so that the pictures match the desktop's.
+///
+/// CBrowserGL.cpp defines these OpenGL entry points for the whole program:
+/// - immediate mode (glBegin, glEnd, glVertex, glColor, glNormal, glTexCoord) with OpenGL's
+///   "current value" rule: every vertex takes the colour, normal and texture coordinate last
+///   given, which the emulation only honours when each vertex repeats them in the same order;
+/// - glDrawElements with 32-bit indices from memory, which the emulation only takes as 16-bit;
+/// - the light settings (glLightfv and glLightf for all their names, glLightModeli,
+///   glColorMaterial), glEnable and glDisable for the colour material;
+/// - gluLookAt and gluPerspective (the emulation's replace the matrix instead of multiplying it,
+///   and its look-at mixes up its arguments);
+/// - glIsEnabled(GL_TEXTURE_2D) and glGetIntegerv(GL_BLEND_SRC / GL_BLEND_DST), which WebGL does
+///   not answer;
+/// - glPushClientAttrib / glPopClientAttrib for the unpack alignment, glShadeModel (WebGL always
+///   interpolates);
+/// - the ARB names of the shader and multitexture functions.
+class CBrowserGL {
+public:
+    /// The GLSL text of a shader file, made acceptable to WebGL 1: the `#version` line blanked
+    /// (the emulation puts its own declarations first), and the fixed-function light source,
+    /// light model and normal matrix turned into uniforms of our own.
+    static std::string AdaptShaderSource(const std::string& source);
+    /// Gives the current program the light state that those uniforms stand for.
+    static void SetProgramLights(unsigned int program);
+};
