@@ -6,14 +6,16 @@ chromium-driver and python3-selenium, so run it with /usr/bin/python3:
 
   tools/web_page.py serve build-web/NAME [--port N]
       serves the page on 127.0.0.1 until interrupted
-  tools/web_page.py shot build-web/NAME OUT.png [--seconds S]
-      opens the page in headless Chromium, saves the canvas after S seconds of frames
+  tools/web_page.py shot build-web/NAME OUT.png [--seconds S] [--whole-page]
+      opens the page in headless Chromium, saves the canvas (or the whole page with its log)
+      after S seconds of frames
 """
 
 import argparse
 import functools
 import http.server
 import os
+import subprocess
 import sys
 import threading
 import time
@@ -197,13 +199,23 @@ def serve(folder, port):
             pass
 
 
-def shot(folder, out, seconds):
+def shot(folder, out, seconds, whole_page):
     with PageServer(folder) as server:
         print("Serving %s at %s" % (folder, server.url), flush=True)
         with Page(server.url) as page:
             page.wait_frames(1)
             time.sleep(seconds)
-            page.canvas_png(out)
+            if whole_page:
+                # The page's own size: the canvas, the status line and the log below it.
+                width, height = page.script(
+                    "var c = document.getElementById('canvas').getBoundingClientRect();"
+                    "var l = document.getElementById('log').getBoundingClientRect();"
+                    "return [Math.ceil(c.right) + 12, Math.ceil(l.bottom) + 12];")
+                page.driver.save_screenshot(out)
+                subprocess.run(["convert", out, "-crop", "%dx%d+0+0" % (width, height),
+                                "+repage", out], check=True)
+            else:
+                page.canvas_png(out)
             print("Frames drawn: %d; page title: %s" % (page.frames(), page.title()))
     print("Screenshot: %s" % out)
 
@@ -218,13 +230,14 @@ def main():
     shot_parser.add_argument("folder")
     shot_parser.add_argument("out")
     shot_parser.add_argument("--seconds", type=float, default=3.0)
+    shot_parser.add_argument("--whole-page", action="store_true")
     arguments = parser.parse_args()
     if not os.path.isfile(os.path.join(arguments.folder, "index.html")):
         sys.exit("No page in %s: build it first (scripts/web.sh)." % arguments.folder)
     if arguments.command == "serve":
         serve(arguments.folder, arguments.port)
     else:
-        shot(arguments.folder, arguments.out, arguments.seconds)
+        shot(arguments.folder, arguments.out, arguments.seconds, arguments.whole_page)
 
 
 if __name__ == "__main__":

@@ -222,6 +222,9 @@ def DemoLogEqualsTheDesktopTranscript(pages, programs):
     with PageRun(pages, "camera2d_demo") as page:
         page.wait_log(LAST_LOAD_LINE + "\n")
         page_lines = up_to_last_load(page.log()).split("\n")
+        # The caption, with the frame rate once a second, is the page's title.
+        caption = "Orvane Engine - Sprite Animation Demo Current FPS: "
+        page.wait_for(lambda: page.title().startswith(caption), 10.0, "the caption")
     desktop_lines = up_to_last_load(desktop_out).split("\n")
     check(len(page_lines) == len(desktop_lines),
           "%d lines on the page, %d on the desktop:\n%s" % (
