@@ -92,11 +92,15 @@ void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
     }
 }
 
+unsigned long CShaderProgram::bindCount = 0;
+
 void CShaderProgram::Bind() {
+    ++bindCount;
     glUseProgramObjectARB(handle);
 }
 
 void CShaderProgram::Unbind() {
+    ++bindCount;
     glUseProgramObjectARB(0);
 }
 

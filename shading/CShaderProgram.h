@@ -25,6 +25,9 @@ public:
     void Bind();
     /// Back to the fixed-function pipeline, whichever program was bound.
     void Unbind();
+    /// How many times any program was bound or unbound through this class; the engine's quad
+    /// drawing compares it to know whether program 0 is still the one it bound.
+    static unsigned long GetBindCount() { return bindCount; }
     /// The OpenGL program object, 0 without a program.
     unsigned int GetHandle() const { return handle; }
     /// The program must be bound.
@@ -40,4 +43,5 @@ private:
     char* fragmentSource;
     char* vertexSource;
     unsigned int handle;
+    static unsigned long bindCount;
 };

@@ -236,12 +236,14 @@ TEST_F(SpriteTest, AnAngleTurnsThePictureAboutMinusHalfItsSize) {
     EXPECT_TRUE(Background(505, 300));
     EXPECT_TRUE(Background(400, 145));
     EXPECT_TRUE(Background(400, 455));
-    // The matrix, the program and the colour are restored.
+    // The matrix is never changed; the program and the colour are back once the run of quads
+    // ends.
     GLfloat matrix[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
     for (int i = 0; i < 16; ++i) {
         EXPECT_FLOAT_EQ(i % 5 == 0 ? 1.0f : 0.0f, matrix[i]);
     }
+    g_pGraphicsCore->FlushQuads();
     GLint program = -1;
     glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     EXPECT_EQ(0, program);

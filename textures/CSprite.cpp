@@ -5,11 +5,13 @@
 #include <GL/glu.h>
 #include <SDL_image.h>
 
+#include <cmath>
 #include <iostream>
 #include <vector>
 
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
+#include "textures/CQuadBatch.h"
 #include "textures/CTextureManager.h"
 
 namespace {
@@ -156,6 +158,7 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
         }
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    CQuadBatch::ForgetTexture();
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -182,6 +185,7 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
 void CSprite::Reload(const std::string& /*fileName*/) {}
 
 void CSprite::ApplyRotation(float angle, float top, float right, float bottom, float left) {
+    CQuadBatch::ForgetTexture();
     glBindTexture(GL_TEXTURE_2D, texture);
     if (angle == 0.0f) {
         return;
@@ -199,36 +203,40 @@ void CSprite::DrawArea(float x, float y, float top, float right, float bottom, f
     if (texture == 0 || shader == nullptr) {
         return;
     }
-    glPushMatrix();
-    // Unit 0 is made active before the texture is bound, so that a texture bound to another
-    // unit earlier (BindToUnit) cannot leave unit 0 showing a stale picture.
-    glActiveTextureARB(GL_TEXTURE0_ARB);
-    ApplyRotation(angle, top, right, bottom, left);
-    glTranslatef(x, y, 0.0f);
-    if (scale != 1.0f) {
-        glScalef(scale, scale, 0.0f);
-    }
-    shader->Bind();
-    // A string literal and a GL query: nothing is allocated per draw.
-    glUniform4fARB(glGetUniformLocationARB(shader->GetHandle(), "colors"), r, g, b, a);
     float w = (right - left) * width;
     float h = (top - bottom) * height;
     // Texture row 0 is the picture's top row, so top and bottom flip into t.
     float vt = 1.0f - top;
     float vb = 1.0f - bottom;
-    glBegin(GL_QUADS);
-    glTexCoord2f(left, vt);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(right, vt);
-    glVertex2f(w, 0.0f);
-    glTexCoord2f(right, vb);
-    glVertex2f(w, h);
-    glTexCoord2f(left, vb);
-    glVertex2f(0.0f, h);
-    glEnd();
-    shader->Unbind();
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glPopMatrix();
+    CQuadBatch::Vertex corners[4] = {
+        {0.0f, 0.0f, left, vt}, {w, 0.0f, right, vt}, {w, h, right, vb}, {0.0f, h, left, vb}};
+    // The corners are placed here rather than by the model-view matrix, so that consecutive
+    // sprites change no GL state: scaled about the corner, moved to (x, y), then turned about
+    // (-hx, -hy), half the size of the area drawn.
+    float c = 1.0f;
+    float s = 0.0f;
+    if (angle != 0.0f) {
+        double radians = static_cast<double>(angle) * 3.14159265358979323846 / 180.0;
+        c = static_cast<float>(std::cos(radians));
+        s = static_cast<float>(std::sin(radians));
+    }
+    float hx = (right - left) / 2.0f * width;
+    float hy = (top - bottom) / 2.0f * height;
+    for (CQuadBatch::Vertex& corner : corners) {
+        float px = x + scale * corner.x;
+        float py = y + scale * corner.y;
+        if (angle != 0.0f) {
+            float ux = px + hx;
+            float uy = py + hy;
+            px = c * ux - s * uy - hx;
+            py = s * ux + c * uy - hy;
+        }
+        corner.x = px;
+        corner.y = py;
+    }
+    const float tint[4] = {r, g, b, a};
+    CQuadBatch::Use(texture, shader);
+    CQuadBatch::Quad(corners, tint);
 }
 
 void CSprite::Draw(float x, float y, float scale, float angle, float r, float g, float b, float a) {
@@ -249,6 +257,7 @@ void CSprite::DrawRegion(float x, float y, float top, float right, float bottom,
 }
 
 void CSprite::BindToUnit(int unit) {
+    CQuadBatch::ForgetTexture();
     glActiveTextureARB(GL_TEXTURE0_ARB + unit);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <iostream>
 
+#include "textures/CQuadBatch.h"
+
 namespace {
 
 // File bytes 1 to 11: no colour map, the image type, all-zero colour-map fields and
@@ -238,6 +240,7 @@ bool CTgaImage::Upload() {
         return false;
     }
     glGenTextures(1, &texture);
+    CQuadBatch::ForgetTexture();
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);

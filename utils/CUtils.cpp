@@ -11,6 +11,7 @@
 #include <string>
 
 #include "graphics/CGraphicsCore.h"
+#include "textures/CQuadBatch.h"
 #include "utils/CClock.h"
 
 CUtils* g_pUtils = nullptr;
@@ -129,6 +130,7 @@ unsigned int CUtils::LoadTextureBMP(const char* file) {
     GLint previousAlignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    CQuadBatch::ForgetTexture();
     glBindTexture(GL_TEXTURE_2D, name);
     GLenum format = image->components == 4 ? GL_RGBA : GL_RGB;
     gluBuild2DMipmaps(GL_TEXTURE_2D, image->components, image->width, image->height, format,
