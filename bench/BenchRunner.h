@@ -25,7 +25,6 @@ struct Run {
     double peakRssMiB = 0.0;
 };
 
-
 inline long long RunnerNowNs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);

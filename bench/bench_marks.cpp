@@ -63,8 +63,14 @@ int main(int argc, char** argv) {
     std::vector<Mark> marks;
     std::istringstream countList(counts);
     for (std::string count; countList >> count;) {
-        marks.push_back({"sprites " + count, {"--mark", "sprites", "--count", count},
-                         kSpriteTarget, {}, {}, {}, {}, {}});
+        marks.push_back({"sprites " + count,
+                         {"--mark", "sprites", "--count", count},
+                         kSpriteTarget,
+                         {},
+                         {},
+                         {},
+                         {},
+                         {}});
     }
     marks.push_back({"text 60x80", {"--mark", "text"}, kTextTarget, {}, {}, {}, {}, {}});
 
@@ -95,10 +101,11 @@ int main(int argc, char** argv) {
             mark.engineCpu.push_back(e.cpuMsPerFrame);
             mark.referenceCpu.push_back(r.cpuMsPerFrame);
             mark.ratios.push_back(e.fps / r.fps);
-            std::printf("  %-14s engine %7.1f fps %7.2f CPU ms/frame   reference %7.1f fps %7.2f "
-                        "CPU ms/frame   ratio %.3f\n",
-                        mark.label.c_str(), e.fps, e.cpuMsPerFrame, r.fps, r.cpuMsPerFrame,
-                        mark.ratios.back());
+            std::printf(
+                "  %-14s engine %7.1f fps %7.2f CPU ms/frame   reference %7.1f fps %7.2f "
+                "CPU ms/frame   ratio %.3f\n",
+                mark.label.c_str(), e.fps, e.cpuMsPerFrame, r.fps, r.cpuMsPerFrame,
+                mark.ratios.back());
             std::fflush(stdout);
         }
     }

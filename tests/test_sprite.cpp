@@ -179,6 +179,48 @@ TEST_F(SpriteTest, TheColourTintsThePicture) {
     EXPECT_TRUE(Shows(270, 190, {115, 210, 0}));
 }
 
+// Counts the program switches and uniform uploads that reach OpenGL through GLEW's pointers.
+PFNGLUSEPROGRAMOBJECTARBPROC g_realUseProgram = nullptr;
+PFNGLUNIFORM4FARBPROC g_realUniform4f = nullptr;
+int g_programSwitches = 0;
+int g_uniformUploads = 0;
+void GLAPIENTRY CountingUseProgram(GLhandleARB program) {
+    ++g_programSwitches;
+    g_realUseProgram(program);
+}
+void GLAPIENTRY CountingUniform4f(GLint location, GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
+    ++g_uniformUploads;
+    g_realUniform4f(location, x, y, z, w);
+}
+
+TEST_F(SpriteTest, ARunOfDifferentlyTintedSpritesSetsTheProgramOnceAndTintsEachOne) {
+    CSprite quadrants(kRgb);
+    CSprite grey("tests/data/sprites/grey.png");
+    g_realUseProgram = __glewUseProgramObjectARB;
+    g_realUniform4f = __glewUniform4fARB;
+    __glewUseProgramObjectARB = CountingUseProgram;
+    __glewUniform4fARB = CountingUniform4f;
+    // Nothing between these draws changes a matrix, the program or a uniform, so the driver
+    // can merge each stretch that shares a texture into one draw.
+    for (int i = 0; i < 20; ++i) {
+        quadrants.Draw(10.0f, 20.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+        quadrants.Draw(400.0f, 20.0f, 1.0f, 0.0f, 0.5f, 1.0f, 0.0f, 1.0f);
+        grey.Draw(100.0f, 300.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f);
+    }
+    int switchesInRun = g_programSwitches;
+    int uploadsInRun = g_uniformUploads;
+    g_pGraphicsCore->FlushQuads();
+    int switchesAfterFlush = g_programSwitches;
+    __glewUseProgramObjectARB = g_realUseProgram;
+    __glewUniform4fARB = g_realUniform4f;
+    EXPECT_EQ(1, switchesInRun);
+    EXPECT_EQ(1, uploadsInRun);
+    EXPECT_EQ(2, switchesAfterFlush);
+    EXPECT_TRUE(Shows(50, 50, kTopLeft));
+    EXPECT_TRUE(Shows(440, 50, {110, 40, 0}));
+    EXPECT_TRUE(Shows(116, 316, {0, 40, 40}));
+}
+
 TEST_F(SpriteTest, DrawWithAlphaBlendsBySetAlpha) {
     ClearFrame(0.0f, 0.0f, 1.0f);
     CSprite sprite(kRgb);
