@@ -310,7 +310,9 @@ TEST_F(PictureSmallTest, AProgramsOwnOpenGLCallsBetweenEngineDraws) {
     ClearFrame(0.2f, 0.2f, 0.25f);
     map.Draw(0.0f, 0.0f, 0.12f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
 
-    // Untextured immediate-mode geometry right after a sprite.
+    // Untextured immediate-mode geometry right after a sprite, once the run of engine quads
+    // has ended (as the documentation asks before a program's own OpenGL calls).
+    g_pGraphicsCore->FlushQuads();
     glDisable(GL_TEXTURE_2D);
     glColor4f(1.0f, 0.3f, 0.1f, 0.7f);
     glBegin(GL_TRIANGLES);
@@ -322,6 +324,7 @@ TEST_F(PictureSmallTest, AProgramsOwnOpenGLCallsBetweenEngineDraws) {
     logo.Draw(120.0f, 40.0f, 0.75f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
 
     // The fixed-function pipeline with the program's own texture binding and colour.
+    g_pGraphicsCore->FlushQuads();
     glBindTexture(GL_TEXTURE_2D, map.GetTexture());
     glColor4f(0.4f, 1.0f, 0.4f, 0.8f);
     glBegin(GL_QUADS);
