@@ -2,7 +2,6 @@
 #include "textures/CSprite.h"
 
 #include <GL/glew.h>
-#include <GL/glu.h>
 #include <SDL_image.h>
 
 #include <iostream>
@@ -10,6 +9,7 @@
 
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
+#include "textures/CMipmapBuilder.h"
 #include "textures/CTextureManager.h"
 
 namespace {
@@ -168,8 +168,8 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
     if (SDL_MUSTLOCK(surface)) {
         SDL_LockSurface(surface);
     }
-    gluBuild2DMipmaps(GL_TEXTURE_2D, layout, static_cast<GLint>(width), static_cast<GLint>(height),
-                      layout, GL_UNSIGNED_BYTE, surface->pixels);
+    CMipmapBuilder::Upload(GL_TEXTURE_2D, layout, static_cast<GLint>(width),
+                           static_cast<GLint>(height), layout, surface->pixels);
     if (SDL_MUSTLOCK(surface)) {
         SDL_UnlockSurface(surface);
     }

@@ -2,7 +2,6 @@
 #include "utils/CUtils.h"
 
 #include <GL/glew.h>
-#include <GL/glu.h>
 #include <SDL.h>
 
 #include <cstdio>
@@ -11,6 +10,7 @@
 #include <string>
 
 #include "graphics/CGraphicsCore.h"
+#include "textures/CMipmapBuilder.h"
 #include "utils/CClock.h"
 
 CUtils* g_pUtils = nullptr;
@@ -131,8 +131,8 @@ unsigned int CUtils::LoadTextureBMP(const char* file) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glBindTexture(GL_TEXTURE_2D, name);
     GLenum format = image->components == 4 ? GL_RGBA : GL_RGB;
-    gluBuild2DMipmaps(GL_TEXTURE_2D, image->components, image->width, image->height, format,
-                      GL_UNSIGNED_BYTE, image->data);
+    CMipmapBuilder::Upload(GL_TEXTURE_2D, image->components, image->width, image->height, format,
+                           image->data);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
