@@ -11,6 +11,7 @@
 #include "shading/CShaderProgram.h"
 #include "textures/CMipmapBuilder.h"
 #include "textures/CTextureManager.h"
+#include "utils/CFileCheck.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ CSprite::~CSprite() {
 
 void CSprite::Load(const std::string& name) {
     std::cout << "Loading Texture: " << name << std::endl;
-    SDL_Surface* surface = IMG_Load(name.c_str());
+    SDL_Surface* surface = CFileCheck::Admits(name.c_str()) ? IMG_Load(name.c_str()) : nullptr;
     if (surface == nullptr) {
         std::cout << "Failed to load the image: " << name << ", Error: " << SDL_GetError()
                   << std::endl;
