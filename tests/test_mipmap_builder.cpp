@@ -179,19 +179,6 @@ TEST_F(MipmapBuilderTest, BuildsTheSameLevelsAsGlu) {
     }
 }
 
-TEST_F(MipmapBuilderTest, RowPaddingIsSkippedAndNeverRead) {
-    for (int size : {1, 3, 130}) {
-        Picture padded = Made(size, 9 - size % 7, GL_RGB, 4);
-        Picture packed = Made(size, 9 - size % 7, GL_RGB, 1);
-        SCOPED_TRACE(padded.name);
-        int levels = 0;
-        std::vector<Level> a = Upload(padded, false, &levels);
-        std::vector<Level> b = Upload(packed, false, &levels);
-        EXPECT_TRUE(a[0].pixels == b[0].pixels);
-        EXPECT_TRUE(a[1].pixels == b[1].pixels);
-    }
-}
-
 // The maps are 1024 x 768 RGB, 2,359,296 bytes: exactly 576 pages. Placed so that the next
 // page cannot be read, any read past the last pixel ends the process.
 TEST_F(MipmapBuilderTest, ASpriteReadsNothingPastItsPixels) {
