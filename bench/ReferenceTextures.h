@@ -29,8 +29,8 @@ struct Texture {
     std::exit(1);
 }
 
-// PNG to texture the way sprites do it: REPEAT wrap, LINEAR filters, gluBuild2DMipmaps of the
-// pixel memory as RGB or RGBA bytes.
+// PNG to texture as sprites get it: REPEAT wrap, LINEAR filters, and the mip chain of the pixel
+// memory as RGB or RGBA bytes, here from gluBuild2DMipmaps, which the engine's builder matches.
 inline Texture LoadPicture(const char* path) {
     SDL_Surface* surface = IMG_Load(path);
     if (surface == nullptr) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "graphics/CDisplayCheck.h"
 #include "input/CEventManager.h"
 #include "textures/CQuadBatch.h"
 #include "textures/CSprite.h"
@@ -75,10 +76,12 @@ void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, b
     m_is3D = !mode2D;
 
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        CDisplayCheck::ReportProblem();
         throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
     }
     ChooseVideoFlags(fullscreen);
     if (SDL_SetVideoMode(m_width, m_height, m_bpp, m_videoFlags) == nullptr) {
+        CDisplayCheck::ReportProblem();
         throw std::string("Error: SDL Could not create Video Surface.") + SDL_GetError();
     }
     CQuadBatch::Reset();

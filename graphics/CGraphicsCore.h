@@ -32,7 +32,8 @@ public:
     /// the font.
     void SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D);
     /// The SDL half of SetVideoMode: SDL video, the flags and attributes, the window, then
-    /// Begin2D or Setup3D. Throws a std::string on an SDL failure.
+    /// Begin2D or Setup3D. Throws a std::string on an SDL failure, after a line on standard
+    /// error when the X display is the reason (see CDisplayCheck).
     void InitVideo(int width, int height, int bpp, bool fullscreen, bool mode2D);
     /// Chooses the SDL video flags (OpenGL, full screen when asked, hardware surface and
     /// acceleration when offered) and sets the OpenGL attributes (double buffer; a depth

@@ -36,7 +36,8 @@ public:
     void SetUniformInt(const char* name, int value);
 
     /// The whole text file as a NUL-terminated buffer owned by the caller (delete[]); null for
-    /// a null path, a missing file or an empty one.
+    /// a null path, a missing file, an empty one, or a path that is not a regular file (that
+    /// one with a line on standard error naming it).
     static char* ReadSource(const char* path);
 
 private:

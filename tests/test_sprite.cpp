@@ -361,7 +361,7 @@ TEST_F(SpriteTest, APictureWithATransparentColourKeepsItTransparent) {
     }
 }
 
-TEST_F(SpriteTest, AMissingFileLogsBothLinesAndDrawsNothing) {
+TEST_F(SpriteTest, AMissingFileOrADirectoryLogsBothLinesAndDrawsNothing) {
     StreamCapture out;
     size_t registered = g_pTextureManager->GetCount();
     CSprite missing("tests/data/sprites/no_such_picture.png");
@@ -386,8 +386,21 @@ TEST_F(SpriteTest, AMissingFileLogsBothLinesAndDrawsNothing) {
     EXPECT_EQ(0u, out.Text().find("Loading Texture: shaders/color.frag\n"
                                   "Failed to load the image: shaders/color.frag, Error: "));
 
+    // A directory is refused before SDL_image opens it, with the reason on standard error too.
+    out.Clear();
+    StreamCapture err(std::cerr);
+    CSprite directory("tests/data/sprites");
+    EXPECT_EQ(0u, directory.GetTexture());
+    const std::string why = "Cannot read tests/data/sprites: a directory, not a regular file";
+    EXPECT_EQ(
+        "Loading Texture: tests/data/sprites\nFailed to load the image: tests/data/sprites, "
+        "Error: " +
+            why + "\n",
+        out.Text());
+    EXPECT_EQ(why + "\n", err.Text());
+
     CSprite unloaded;
-    for (CSprite* sprite : {&missing, &notAPicture, &unloaded}) {
+    for (CSprite* sprite : {&missing, &notAPicture, &directory, &unloaded}) {
         sprite->Draw(10.0f, 10.0f, 2.0f, 30.0f, 1.0f, 1.0f, 1.0f, 1.0f);
         sprite->DrawAtPosition(1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
         sprite->DrawWithAlpha(10.0f, 10.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f);

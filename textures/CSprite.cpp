@@ -2,7 +2,6 @@
 #include "textures/CSprite.h"
 
 #include <GL/glew.h>
-#include <GL/glu.h>
 #include <SDL_image.h>
 
 #include <cmath>
@@ -11,8 +10,10 @@
 
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
+#include "textures/CMipmapBuilder.h"
 #include "textures/CQuadBatch.h"
 #include "textures/CTextureManager.h"
+#include "utils/CFileCheck.h"
 
 namespace {
 
@@ -134,7 +135,7 @@ CSprite::~CSprite() {
 
 void CSprite::Load(const std::string& name) {
     std::cout << "Loading Texture: " << name << std::endl;
-    SDL_Surface* surface = IMG_Load(name.c_str());
+    SDL_Surface* surface = CFileCheck::Admits(name.c_str()) ? IMG_Load(name.c_str()) : nullptr;
     if (surface == nullptr) {
         std::cout << "Failed to load the image: " << name << ", Error: " << SDL_GetError()
                   << std::endl;
@@ -171,8 +172,8 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
     if (SDL_MUSTLOCK(surface)) {
         SDL_LockSurface(surface);
     }
-    gluBuild2DMipmaps(GL_TEXTURE_2D, layout, static_cast<GLint>(width), static_cast<GLint>(height),
-                      layout, GL_UNSIGNED_BYTE, surface->pixels);
+    CMipmapBuilder::Upload(GL_TEXTURE_2D, layout, static_cast<GLint>(width),
+                           static_cast<GLint>(height), layout, surface->pixels);
     if (SDL_MUSTLOCK(surface)) {
         SDL_UnlockSurface(surface);
     }
