@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "audio/CSoundManager.h"
+#include "utils/CFileCheck.h"
 
 CMusic::CMusic(const std::string& fileName) : music(nullptr), fileName(fileName) {
     if (!fileName.empty()) {
@@ -27,11 +28,18 @@ CMusic::~CMusic() {
 bool CMusic::Load(const std::string& fileName) {
     // The decoders read the device's format at load time, so nothing is loaded without one.
     Mix_Music* loaded = nullptr;
+    std::string cause = "no audio device is open";
     if (g_pSoundManager != nullptr && g_pSoundManager->IsDeviceOpen()) {
-        loaded = Mix_LoadMUS(fileName.c_str());
+        // The mixer's music loader leaks its stream on a directory, so it never sees one.
+        cause = CFileCheck::Problem(fileName.c_str());
+        if (cause.empty()) {
+            loaded = Mix_LoadMUS(fileName.c_str());
+            cause = Mix_GetError();
+        }
     }
     if (loaded == nullptr) {
         std::cout << "Failed to load music " << fileName << std::endl;
+        std::cerr << "Music " << fileName << " not loaded: " << cause << std::endl;
         return false;
     }
     // A second load replaces the piece without registering the object twice.

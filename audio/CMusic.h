@@ -30,7 +30,8 @@ public:
     /// @}
 
     /// Writes "Failed to load music " and the name when the file cannot be decoded (or there is
-    /// no open audio device); on success registers with the sound manager.
+    /// no open audio device), and the reason on standard error ("Music NAME not loaded: WHY",
+    /// from SDL_mixer or SDL); on success registers with the sound manager.
     ///
     /// Loading a registered piece again replaces it and keeps its registry place.
     bool Load(const std::string& fileName);

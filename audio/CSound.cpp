@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "audio/CSoundManager.h"
+#include "utils/CFileCheck.h"
 
 CSound::CSound(const std::string& fileName) : chunk(nullptr), fileName(fileName) {
     if (!fileName.empty()) {
@@ -24,11 +25,20 @@ bool CSound::Load(const std::string& fileName) {
     // Without a manager to own the chunk or a device to decode for, there is nothing to load
     // into; the mixer is not asked at all.
     Mix_Chunk* loaded = nullptr;
+    std::string cause = "no audio device is open";
     if (g_pSoundManager != nullptr && g_pSoundManager->IsDeviceOpen()) {
-        loaded = Mix_LoadWAV_RW(SDL_RWFromFile(fileName.c_str(), "rb"), 1);
+        cause = CFileCheck::Problem(fileName.c_str());
+        if (cause.empty()) {
+            // Handed a file that would not open, the mixer only says that it got no stream;
+            // opened apart, the failure keeps SDL's reason.
+            SDL_RWops* stream = SDL_RWFromFile(fileName.c_str(), "rb");
+            loaded = stream != nullptr ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+            cause = Mix_GetError();
+        }
     }
     if (loaded == nullptr) {
         std::cout << "Failed to load sound: " << fileName << std::endl;
+        std::cerr << "Sound " << fileName << " not loaded: " << cause << std::endl;
         return false;
     }
     // A second load replaces the data; the object is registered already and must not be

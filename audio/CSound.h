@@ -34,7 +34,8 @@ public:
     /// @}
 
     /// Writes "Failed to load sound: " and the name when the file cannot be decoded (or there is
-    /// no open audio device); on success registers with the sound manager.
+    /// no open audio device), and the reason on standard error ("Sound NAME not loaded: WHY",
+    /// from SDL_mixer or SDL); on success registers with the sound manager.
     ///
     /// Loading a registered sound again replaces its data and keeps its registry place.
     bool Load(const std::string& fileName);

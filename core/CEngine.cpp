@@ -154,4 +154,6 @@ void CEngine::Update() {
     if (g_pGraphicsCore->Is3D()) {
         g_pGraphicsCore->End2D();
     }
+    // The windows and the cursor leave no quad state behind for the application's drawing.
+    g_pGraphicsCore->FlushQuads();
 }

@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <iostream>
 
+#include "graphics/CDisplayCheck.h"
 #include "input/CEventManager.h"
 #include "platform/CPlatform.h"
+#include "textures/CQuadBatch.h"
 #include "textures/CSprite.h"
 
 CGraphicsCore* g_pGraphicsCore = nullptr;
@@ -35,7 +37,9 @@ CGraphicsCore::CGraphicsCore()
       m_hasAltCursor(false),
       m_caption("Orvane Engine"),
       m_wireframe(false),
-      m_is3D(false) {}
+      m_is3D(false),
+      m_projectionPushed(false),
+      m_modelViewPushed(false) {}
 
 CGraphicsCore::~CGraphicsCore() {
     delete m_pCursor;
@@ -45,6 +49,8 @@ CGraphicsCore::~CGraphicsCore() {
     m_pCurrentCursor = nullptr;
     m_extensions.clear();
     SDL_Quit();
+    // The context is gone, and with it whatever the quads had bound.
+    CQuadBatch::Reset();
 }
 
 void CGraphicsCore::SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D) {
@@ -71,14 +77,21 @@ void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, b
     m_is3D = !mode2D;
 
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        CDisplayCheck::ReportProblem();
         throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
     }
     ChooseVideoFlags(fullscreen);
     if (SDL_SetVideoMode(m_width, m_height, m_bpp, m_videoFlags) == nullptr) {
+        CDisplayCheck::ReportProblem();
         throw std::string("Error: SDL Could not create Video Surface.") + SDL_GetError();
     }
+    CQuadBatch::Reset();
+    m_projectionPushed = false;
+    m_modelViewPushed = false;
     if (mode2D) {
-        Begin2D();
+        // A 2D window's own projection is the pixel one, so it is in force between End2D and
+        // the next Begin2D as well.
+        Setup2DState();
     } else {
         Setup3D(m_width, m_height);
     }
@@ -103,7 +116,8 @@ void CGraphicsCore::ChooseVideoFlags(bool fullscreen) {
         m_videoFlags |= SDL_HWACCEL;
     }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, m_bpp);
+    // 2D drawing passes the depth test always, so a 2D window has no depth buffer to fill.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, m_is3D ? m_bpp : 0);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
@@ -128,7 +142,7 @@ void CGraphicsCore::Setup3D(int width, int height) {
     glDisable(GL_LIGHTING);
 }
 
-void CGraphicsCore::Begin2D() {
+void CGraphicsCore::Setup2DState() {
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClearDepth(1.0);
@@ -141,26 +155,55 @@ void CGraphicsCore::Begin2D() {
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_SCISSOR_TEST);
     glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
     glLoadIdentity();
     glOrtho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
 }
 
+void CGraphicsCore::Begin2D() {
+    FlushQuads();
+    // Calls may nest (the frame step begins 2D and the application begins it again), so only
+    // the first one saves the projection that End2D brings back.
+    if (!m_projectionPushed) {
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        m_projectionPushed = true;
+    }
+    Setup2DState();
+}
+
 void CGraphicsCore::End2D() {
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
+    FlushQuads();
+    if (m_projectionPushed) {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        m_projectionPushed = false;
+    }
     glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    if (m_modelViewPushed) {
+        glPopMatrix();
+        m_modelViewPushed = false;
+    }
     glDepthFunc(GL_LEQUAL);
 }
 
 void CGraphicsCore::Begin2DOverlay() {
+    FlushQuads();
     glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
+    if (!m_projectionPushed) {
+        glPushMatrix();
+        m_projectionPushed = true;
+    }
     glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
+    if (!m_modelViewPushed) {
+        glPushMatrix();
+        m_modelViewPushed = true;
+    }
     glOrtho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
+}
+
+void CGraphicsCore::FlushQuads() {
+    CQuadBatch::Flush();
 }
 
 void CGraphicsCore::SetWireframe(bool on) {

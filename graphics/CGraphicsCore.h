@@ -32,29 +32,47 @@ public:
     /// the font.
     void SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D);
     /// The SDL half of SetVideoMode: SDL video, the flags and attributes, the window, then
-    /// Begin2D or Setup3D. Throws a std::string on an SDL failure.
+    /// Begin2D or Setup3D. Throws a std::string on an SDL failure, after a line on standard
+    /// error when the X display is the reason (see CDisplayCheck).
     void InitVideo(int width, int height, int bpp, bool fullscreen, bool mode2D);
     /// Chooses the SDL video flags (OpenGL, full screen when asked, hardware surface and
-    /// acceleration when offered) and sets the OpenGL attributes (double buffer, depth size
-    /// from the bpp). Throws a std::string when SDL cannot describe the video hardware.
+    /// acceleration when offered) and sets the OpenGL attributes (double buffer; a depth
+    /// buffer of bpp bits for a 3D window, none for a 2D one, whose drawing never tests depth).
+    /// Throws a std::string when SDL cannot describe the video hardware.
     void ChooseVideoFlags(bool fullscreen);
     /// The 3D set-up: viewport, a 60-degree perspective from 1 to 4000 units, identity
     /// model-view, depth test on. Used by SetVideoMode when mode2D is false.
     void Setup3D(int width, int height);
 
-    /// Begin2D pushes the projection and loads a pixel orthographic one; End2D pops both
-    /// matrices and sets the depth test back to less-or-equal.
+    /// Begin2D saves the projection and loads a pixel orthographic one; End2D brings back what
+    /// Begin2D (or Begin2DOverlay) saved and sets the depth test back to less-or-equal. A
+    /// Begin2D while 2D is already begun only loads the pixel projection again, so the matrix
+    /// stacks stay balanced however often the frame step and the application begin 2D.
     ///
     /// Begin2D also turns on blending, texturing and the scissor test and makes the depth test
     /// pass always, so 2D drawing covers what came before; the matrix mode is left at
     /// model-view. The frame step calls Begin2D itself; applications call the pair around
-    /// extra 2D drawing.
+    /// extra 2D drawing. Both end a run of engine quads (see FlushQuads).
     void Begin2D();
     /// See Begin2D.
     void End2D();
-    /// Pushes both matrices and multiplies the model-view matrix by the pixel orthographic one;
+    /// Saves both matrices and multiplies the model-view matrix by the pixel orthographic one;
     /// End2D closes it.
     void Begin2DOverlay();
+    /// Ends the current run of engine quads. Sprites, GUI images, the cursor and text leave
+    /// program 0 bound and their tint as the current colour between one quad and the next, so
+    /// that the driver can merge consecutive quads into one draw. Begin2D, End2D, every font
+    /// print and the frame step end such a run themselves; call FlushQuads before OpenGL calls
+    /// of your own that follow engine draws directly:
+    ///
+    ///     sprite->Draw(10.0f, 10.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    ///     g_pGraphicsCore->FlushQuads();
+    ///     glBegin(GL_LINES);  // your own drawing, through your own state
+    ///     ...
+    ///
+    /// Afterwards the state is what a single sprite draw always left: no program bound, the
+    /// current colour white, the sprite's texture bound on unit 0.
+    void FlushQuads();
     /// Draws polygons as outlines (true) or filled (false).
     void SetWireframe(bool on);
 
@@ -128,6 +146,12 @@ private:
     std::string m_extensions;
     bool m_wireframe;
     bool m_is3D;
+    // What Begin2D and Begin2DOverlay pushed, so End2D pops exactly that.
+    bool m_projectionPushed;
+    bool m_modelViewPushed;
+
+    // The 2D drawing state and the pixel projection, loaded into the current projection.
+    void Setup2DState();
 };
 
 /// The graphics core, created by engine start-up and deleted (first) by shutdown; null outside

@@ -26,6 +26,9 @@ void emscripten_glDrawElements(GLenum mode, GLsizei count, GLenum type, const vo
 void emscripten_glEnable(GLenum cap);
 void emscripten_glDisable(GLenum cap);
 void emscripten_glMaterialfv(GLenum face, GLenum name, const GLfloat* values);
+void emscripten_glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
+                             GLsizei height, GLint border, GLenum format, GLenum type,
+                             const void* pixels);
 }
 
 namespace {
@@ -412,6 +415,16 @@ void glDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices
     const GLuint* wide = static_cast<const GLuint*>(indices);
     std::vector<GLushort> narrow(wide, wide + count);
     emscripten_glDrawElements(mode, count, GL_UNSIGNED_SHORT, narrow.data());
+}
+
+// OpenGL 1.0's component counts as internal formats, which WebGL refuses: it wants the format.
+void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                  GLint border, GLenum format, GLenum type, const void* pixels) {
+    if (internalFormat >= 1 && internalFormat <= 4) {
+        internalFormat = static_cast<GLint>(format);
+    }
+    emscripten_glTexImage2D(target, level, internalFormat, width, height, border, format, type,
+                            pixels);
 }
 
 // ---- Capabilities and queries -------------------------------------------------------------------

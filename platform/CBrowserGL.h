@@ -21,7 +21,7 @@
 /// - glIsEnabled(GL_TEXTURE_2D) and glGetIntegerv(GL_BLEND_SRC / GL_BLEND_DST), which WebGL does
 ///   not answer;
 /// - glPushClientAttrib / glPopClientAttrib for the unpack alignment, glShadeModel (WebGL always
-///   interpolates);
+///   interpolates), glTexImage2D with a component count as the internal format;
 /// - the ARB names of the shader and multitexture functions.
 class CBrowserGL {
 public:

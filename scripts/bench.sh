@@ -2,10 +2,18 @@
 # Frame benchmark: the camera demo's frame drawn by the engine against the same frame written
 # straight against SDL/OpenGL (a GLSL and a fixed-function variant), in alternating rounds under
 # Xvfb; then the engine library's own instructions per frame under callgrind.
+# With --sprites it runs the sprite and text marks instead: N blended 32 x 32 sprites bouncing
+# in the window, and a screen of 60 lines of 80 characters, drawn through the engine and by a plain
+# SDL/OpenGL program with one vertex array per frame and no depth buffer; then the instructions
+# per sprite of both under callgrind.
 # Usage: scripts/bench.sh [--frames N] [--rounds R] [--callgrind-frames "N1 N2"] [--no-callgrind]
 #                        [--callgrind-references]
-#   --frames            timed frames per run (default 300)
-#   --rounds            rounds of engine, GLSL reference, fixed-function reference (default 7)
+#        scripts/bench.sh --sprites [--counts "1000 10000 50000"] [--frames N] [--rounds R]
+#                        [--no-callgrind]
+#   --frames            timed frames per run (default 300; 100 with --sprites)
+#   --rounds            rounds of engine, GLSL reference, fixed-function reference (default 7;
+#                       with --sprites, rounds of engine and reference, default 5)
+#   --counts            the sprite counts of the sprite mark
 #   --callgrind-frames  the two frame counts whose difference gives the per-frame figure
 #                       (default "10 60")
 #   --no-callgrind      skip the instruction count (also skipped when valgrind is missing)
@@ -16,15 +24,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup-packages.sh
 
-frames=300
-rounds=7
+frames=""
+rounds=""
 callgrind_frames="10 60"
 callgrind=1
 references=0
+sprites=0
+counts="1000 10000 50000"
 while [ $# -gt 0 ]; do
     case "$1" in
         --frames) frames=$2; shift 2 ;;
         --rounds) rounds=$2; shift 2 ;;
+        --sprites) sprites=1; shift ;;
+        --counts) counts=$2; shift 2 ;;
         --callgrind-frames) callgrind_frames=$2; shift 2 ;;
         --no-callgrind) callgrind=0; shift ;;
         --callgrind-references) references=1; shift ;;
@@ -43,7 +55,8 @@ if [ $callgrind -eq 1 ] && ! command -v valgrind >/dev/null; then
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=OFF >/dev/null
-cmake --build build --target bench_engine bench_reference bench_run -j"$(nproc)"
+cmake --build build --target bench_engine bench_reference bench_run bench_marks_engine \
+    bench_marks_reference bench_marks -j"$(nproc)"
 
 logs=build/bench-logs
 mkdir -p "$logs"
@@ -52,6 +65,48 @@ xvfb_args="-screen 0 1024x768x24 -noreset"
 # The dummy driver stands in for a sound card, so the engine opens its audio device as it would
 # on a desktop.
 export SDL_AUDIODRIVER=dummy
+
+if [ $sprites -eq 1 ]; then
+    # Both programs must draw the same picture, or the comparison means nothing.
+    $xvfb "$xvfb_args" sh -c "
+        build/bench/bench_marks_engine --mark sprites --count 1000 --frames 20 \
+            --snapshot $logs/marks-engine-sprites.ppm &&
+        build/bench/bench_marks_reference --mark sprites --count 1000 --frames 20 \
+            --snapshot $logs/marks-reference-sprites.ppm &&
+        build/bench/bench_marks_engine --mark text --frames 2 \
+            --snapshot $logs/marks-engine-text.ppm &&
+        build/bench/bench_marks_reference --mark text --frames 2 \
+            --snapshot $logs/marks-reference-text.ppm" >"$logs/marks-snapshots.log" 2>&1
+    for mark in sprites text; do
+        differing=$(compare -metric AE "$logs/marks-engine-$mark.ppm" \
+            "$logs/marks-reference-$mark.ppm" null: 2>&1 || true)
+        echo "Pixels that differ between the engine's and the reference's $mark picture: $differing"
+    done
+    echo "Machine: $(lscpu | sed -n 's/^Model name: *//p' | head -n 1), $(nproc) cores"
+    $xvfb "$xvfb_args" build/bench/bench_marks --engine build/bench/bench_marks_engine \
+        --reference build/bench/bench_marks_reference --counts "$counts" \
+        --frames "${frames:-100}" --rounds "${rounds:-5}" --logs "$logs"
+    if [ $callgrind -eq 0 ]; then
+        exit 0
+    fi
+    echo
+    # Frames 10 to 20: by then llvmpipe has compiled every shader variant the mark needs.
+    echo "Instructions per sprite (callgrind, whole process, 1,000 sprites, frames 10 to 20)..."
+    for program in engine reference; do
+        for count in 10 20; do
+            LP_NUM_THREADS=0 MESA_SHADER_CACHE_DISABLE=true $xvfb "$xvfb_args" \
+                valgrind --tool=callgrind --callgrind-out-file="$logs/marks-$program-$count.out" \
+                "build/bench/bench_marks_$program" --mark sprites --count 1000 \
+                --frames "$count" >"$logs/marks-callgrind-$program-$count.log" 2>&1
+        done
+        a=$(sed -n 's/^summary: //p' "$logs/marks-$program-10.out")
+        b=$(sed -n 's/^summary: //p' "$logs/marks-$program-20.out")
+        echo "  $program: $(((b - a) / 10 / 1000)) instructions per sprite"
+    done
+    exit 0
+fi
+frames=${frames:-300}
+rounds=${rounds:-7}
 
 # The comparison only means something if all three draw the same picture: after the same number
 # of frames (same camera position) the windows must match pixel for pixel.

@@ -4,7 +4,7 @@
 ORVANE_BUILD_PACKAGES="cmake g++ make pkg-config libsdl1.2-dev libsdl-image1.2-dev \
 libsdl-mixer1.2-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri"
 ORVANE_HEADLESS_PACKAGES="xvfb xauth xdotool imagemagick"
-ORVANE_TEST_PACKAGES="libgtest-dev"
+ORVANE_TEST_PACKAGES="libgtest-dev zlib1g-dev"
 # The browser build (scripts/web.sh) and its tests: emscripten, and Chromium driven by Selenium.
 ORVANE_WEB_PACKAGES="cmake make emscripten chromium chromium-driver python3-selenium"
 

@@ -1,9 +1,9 @@
-// Program 0: texture unit 0 times the tint "colors". One sample and one multiply per pixel:
-// this runs for every pixel of every sprite and glyph, so it stays as small as it can be.
+// Program 0: texture unit 0 times the tint. One sample and one multiply per pixel: this runs
+// for every pixel of every sprite and glyph, so it stays as small as it can be.
 #version 110
 uniform sampler2D tex;
-uniform vec4 colors;
 varying vec2 uv;
+varying vec4 tint;
 void main() {
-    gl_FragColor = texture2D(tex, uv) * colors;
+    gl_FragColor = texture2D(tex, uv) * tint;
 }

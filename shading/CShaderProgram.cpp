@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/CPlatform.h"
+#include "utils/CFileCheck.h"
 
 namespace {
 
@@ -97,11 +98,15 @@ void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
     }
 }
 
+unsigned long CShaderProgram::bindCount = 0;
+
 void CShaderProgram::Bind() {
+    ++bindCount;
     CPlatform::BindProgram(handle);
 }
 
 void CShaderProgram::Unbind() {
+    ++bindCount;
     glUseProgramObjectARB(0);
 }
 
@@ -110,7 +115,7 @@ void CShaderProgram::SetUniformInt(const char* name, int value) {
 }
 
 char* CShaderProgram::ReadSource(const char* path) {
-    if (path == nullptr) {
+    if (path == nullptr || !CFileCheck::Admits(path)) {
         return nullptr;
     }
     std::FILE* file = std::fopen(path, "rt");
@@ -118,16 +123,13 @@ char* CShaderProgram::ReadSource(const char* path) {
         return nullptr;
     }
     char* buffer = nullptr;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        long size = std::ftell(file);
-        std::rewind(file);
-        if (size >= 1) {
-            buffer = new char[size + 1];
-            // Text mode may deliver fewer bytes than the size, so the terminator follows the
-            // count actually read.
-            size_t count = std::fread(buffer, 1, static_cast<size_t>(size), file);
-            buffer[count] = '\0';
-        }
+    long long size = CFileCheck::RemainingBytes(file, path);
+    if (size >= 1) {
+        buffer = new char[static_cast<size_t>(size) + 1];
+        // Text mode may deliver fewer bytes than the size, so the terminator follows the count
+        // actually read.
+        size_t count = std::fread(buffer, 1, static_cast<size_t>(size), file);
+        buffer[count] = '\0';
     }
     std::fclose(file);
     return buffer;

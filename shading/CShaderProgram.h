@@ -25,6 +25,9 @@ public:
     void Bind();
     /// Back to the fixed-function pipeline, whichever program was bound.
     void Unbind();
+    /// How many times any program was bound or unbound through this class; the engine's quad
+    /// drawing compares it to know whether program 0 is still the one it bound.
+    static unsigned long GetBindCount() { return bindCount; }
     /// The OpenGL program object, 0 without a program.
     unsigned int GetHandle() const { return handle; }
     /// The program must be bound.
@@ -33,11 +36,13 @@ public:
     void SetUniformInt(const char* name, int value);
 
     /// The whole text file as a NUL-terminated buffer owned by the caller (delete[]); null for
-    /// a null path, a missing file or an empty one.
+    /// a null path, a missing file, an empty one, or a path that is not a regular file (that
+    /// one with a line on standard error naming it).
     static char* ReadSource(const char* path);
 
 private:
     char* fragmentSource;
     char* vertexSource;
     unsigned int handle;
+    static unsigned long bindCount;
 };

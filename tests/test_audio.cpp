@@ -410,6 +410,37 @@ TEST_F(AudioTest, FilesThatCannotBeDecodedAreReportedAndNotRegistered) {
     EXPECT_EQ(0, Mix_PlayingMusic());
 }
 
+// Standard output keeps its fixed lines; the reason goes to standard error: SDL's for a file
+// that cannot be opened, the mixer's for one it cannot decode, and the refusal of a directory,
+// which never reaches the mixer.
+TEST_F(AudioTest, FailedLoadsWriteTheirReasonOnStandardError) {
+    TempFile text(".wav", "this is not a wave file at all, only some text\n");
+    StreamCapture out;
+    StreamCapture err(std::cerr);
+    const std::string missing = "Data/Sounds/missing";
+    for (const std::string& name : {missing, text.Path(), std::string("Data/Sounds")}) {
+        CSound* sound = new CSound(name);
+        CMusic* music = new CMusic(name);
+        EXPECT_FALSE(sound->IsLoaded() || music->IsLoaded()) << name;
+        sound->Free();
+        delete music;
+    }
+    EXPECT_EQ("Failed to load sound: " + missing + "\nFailed to load music " + missing +
+                  "\nFailed to load sound: " + text.Path() + "\nFailed to load music " +
+                  text.Path() + "\nFailed to load sound: Data/Sounds\nFailed to load music " +
+                  "Data/Sounds\n",
+              out.Text());
+    EXPECT_EQ("Sound " + missing + " not loaded: Couldn't open " + missing + "\nMusic " + missing +
+                  " not loaded: Couldn't open '" + missing + "'\nSound " + text.Path() +
+                  " not loaded: Unrecognized sound file type\nMusic " + text.Path() +
+                  " not loaded: Unknown WAVE format\n" +
+                  "Sound Data/Sounds not loaded: a directory, not a regular file\n" +
+                  "Music Data/Sounds not loaded: a directory, not a regular file\n",
+              err.Text());
+    EXPECT_EQ(0u, g_pSoundManager->GetSoundCount());
+    EXPECT_EQ(0u, g_pSoundManager->GetMusicCount());
+}
+
 TEST_F(AudioTest, AnEmptyNameLoadsNothingAndWritesNothing) {
     StreamCapture capture;
     CSound* sound = new CSound("");
@@ -494,10 +525,14 @@ TEST(AudioWithoutDevice, StartUpGoesOnAndLaterCallsFailQuietly) {
     EXPECT_EQ(0, MixerOpen());
 
     capture.Clear();
+    StreamCapture err(std::cerr);
     CSound* sound = new CSound(kBlip);
     CMusic* music = new CMusic(kTune);
     EXPECT_FALSE(sound->IsLoaded());
     EXPECT_FALSE(music->IsLoaded());
+    EXPECT_EQ(std::string("Sound ") + kBlip + " not loaded: no audio device is open\nMusic " +
+                  kTune + " not loaded: no audio device is open\n",
+              err.Text());
     sound->Play(0);
     music->Play(-1);
     g_pSoundManager->PlaySound(0, 0);

@@ -241,3 +241,37 @@ TEST(DemoEndToEnd, AnUnavailableVideoDriverEndsWithStatusOne) {
     EXPECT_EQ(result.err.size() - 1, result.err.find('\n'));
     EXPECT_EQ(0u, result.out.find("\nOrvane Engine version 0.02...\n"));
 }
+
+// Without a display SDL falls back to a text-mode driver and says only that OpenGL is not
+// available; the line before it says why.
+TEST(DemoEndToEnd, WithoutADisplayTheCauseIsWrittenBeforeTheError) {
+    const struct {
+        const char* display;
+        const char* cause;
+    } cases[] = {
+        {"DISPLAY=", "No display: DISPLAY is unset\n"},
+        {"DISPLAY=:4093", "No display: the X server of DISPLAY=:4093 cannot be reached\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.display);
+        ChildProcess demo({BuiltProgram("camera2d_demo")}, {c.display, "TERM=dumb"});
+        ASSERT_TRUE(demo.WaitForExit(10000));
+        ProcessResult result = demo.Result();
+        EXPECT_EQ(1, result.exitStatus);
+        ASSERT_EQ(c.cause, result.err.substr(0, std::strlen(c.cause))) << result.err;
+        EXPECT_EQ(std::strlen(c.cause), result.err.find("Error: SDL Could not")) << result.err;
+        EXPECT_EQ(0u, result.out.find("\nOrvane Engine version 0.02...\n"));
+    }
+}
+
+TEST(DemoEndToEnd, AFrameLimitEndsTheDemoByItself) {
+    ChildProcess demo({BuiltProgram("camera2d_demo"), "--frames", "3"});
+    ASSERT_TRUE(demo.WaitForExit(20000));
+    ProcessResult result = demo.Result();
+    EXPECT_EQ(0, result.exitStatus) << result.err;
+    EXPECT_NE(std::string::npos, result.out.find(kLastLoadLine));
+
+    ChildProcess wrong({BuiltProgram("camera2d_demo"), "--frames", "3x"});
+    ASSERT_TRUE(wrong.WaitForExit(10000));
+    EXPECT_EQ(2, wrong.Result().exitStatus);
+    EXPECT_NE(std::string::npos, wrong.Result().err.find("[--frames N]"));
+}

@@ -109,9 +109,10 @@ TEST_F(GraphicsCore2D, VideoFlagsAskForAnOpenGLWindowAndExtensionsAreCopied) {
     EXPECT_NE(std::string::npos, g_pGraphicsCore->GetExtensions().find("GL_ARB_shader_objects"));
     // ReadExtensions leaves the scissor test off.
     EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
-    int depth = 0;
+    // 2D drawing never tests depth, so a 2D window has no depth buffer to fill.
+    int depth = -1;
     SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
-    EXPECT_GE(depth, 16);
+    EXPECT_EQ(0, depth);
 }
 
 TEST_F(GraphicsCore2D, OverlayMultipliesTheOrthographicMatrixIntoTheModelView) {
@@ -153,12 +154,17 @@ TEST_F(GraphicsCore3D, ProjectionIsAPerspectiveOf60DegreesFrom1To4000) {
     EXPECT_EQ(600, viewport[3]);
     EXPECT_EQ(GL_ALWAYS, GetInt(GL_DEPTH_FUNC));
     EXPECT_TRUE(g_pGraphicsCore->Is3D());
+    int depth = 0;
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
+    EXPECT_GE(depth, 16);
 }
 
 TEST_F(GraphicsCore3D, FrameStepLeaves2DAgainIn3DMode) {
     GLdouble before[16];
     glGetDoublev(GL_PROJECTION_MATRIX, before);
+    GLint depthBefore = GetInt(GL_PROJECTION_STACK_DEPTH);
     engine_->Update();
+    EXPECT_EQ(depthBefore, GetInt(GL_PROJECTION_STACK_DEPTH));
     GLdouble after[16];
     glGetDoublev(GL_PROJECTION_MATRIX, after);
     for (int i = 0; i < 16; ++i) {

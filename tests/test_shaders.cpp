@@ -2,6 +2,7 @@
 // what each built-in program draws on Mesa.
 #include <GL/glew.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -192,6 +193,41 @@ TEST(ShaderTable, AMissingFileKeepsEveryLaterProgramAtItsIndex) {
         EXPECT_EQ(ReadFile(kRows[i].vertexFile), SourceOf(shaders[0]));
     }
     EXPECT_EQ("", err.Text());
+}
+
+// A directory opens like a file and reports a size of LONG_MAX; each program gets one in place
+// of one of its files (vertex and fragment by turns) and is refused like a missing file.
+TEST(ShaderTable, ADirectoryInPlaceOfAFileIsRefusedLikeAMissingOne) {
+    TempDataDir dir;
+    for (int i = 0; i < 10; ++i) {
+        std::string file =
+            dir.Path() + "/" + (i % 2 == 0 ? kRows[i].vertexFile : kRows[i].fragmentFile);
+        ASSERT_EQ(0, std::remove(file.c_str()));
+        ASSERT_EQ(0, mkdir(file.c_str(), 0755));
+    }
+    ASSERT_EQ(0, chdir(dir.Path().c_str()));
+
+    StreamCapture out;
+    StreamCapture err(std::cerr);
+    CEngine engine;
+    out.Clear();
+    engine.SetVideoMode(640, 480, 16, false, true);
+
+    std::string expectedOut = std::string("\n") + kBanner + "\n";
+    std::string expectedErr;
+    for (int i = 0; i < 10; ++i) {
+        const char* file = i % 2 == 0 ? kRows[i].vertexFile : kRows[i].fragmentFile;
+        expectedOut += std::string(kRows[i].logLine) + "\n\nCannot Load " +
+                       (i % 2 == 0 ? "vertex" : "fragment") + " shader: " + file + "\n";
+        expectedErr += std::string("Cannot read ") + file + ": a directory, not a regular file\n";
+    }
+    expectedOut += "\n";
+    EXPECT_EQ(expectedOut, ShaderSection(out.Text()));
+    EXPECT_EQ(expectedErr, err.Text());
+    ASSERT_EQ(10, g_pShaderManager->GetProgramCount());
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(0u, g_pShaderManager->GetProgram(i)->GetHandle()) << kRows[i].logLine;
+    }
 }
 
 class ShaderProgramTest : public EngineTest {

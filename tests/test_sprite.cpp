@@ -179,6 +179,48 @@ TEST_F(SpriteTest, TheColourTintsThePicture) {
     EXPECT_TRUE(Shows(270, 190, {115, 210, 0}));
 }
 
+// Counts the program switches and uniform uploads that reach OpenGL through GLEW's pointers.
+PFNGLUSEPROGRAMOBJECTARBPROC g_realUseProgram = nullptr;
+PFNGLUNIFORM4FARBPROC g_realUniform4f = nullptr;
+int g_programSwitches = 0;
+int g_uniformUploads = 0;
+void GLAPIENTRY CountingUseProgram(GLhandleARB program) {
+    ++g_programSwitches;
+    g_realUseProgram(program);
+}
+void GLAPIENTRY CountingUniform4f(GLint location, GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
+    ++g_uniformUploads;
+    g_realUniform4f(location, x, y, z, w);
+}
+
+TEST_F(SpriteTest, ARunOfDifferentlyTintedSpritesSetsTheProgramOnceAndTintsEachOne) {
+    CSprite quadrants(kRgb);
+    CSprite grey("tests/data/sprites/grey.png");
+    g_realUseProgram = __glewUseProgramObjectARB;
+    g_realUniform4f = __glewUniform4fARB;
+    __glewUseProgramObjectARB = CountingUseProgram;
+    __glewUniform4fARB = CountingUniform4f;
+    // Nothing between these draws changes a matrix, the program or a uniform, so the driver
+    // can merge each stretch that shares a texture into one draw.
+    for (int i = 0; i < 20; ++i) {
+        quadrants.Draw(10.0f, 20.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+        quadrants.Draw(400.0f, 20.0f, 1.0f, 0.0f, 0.5f, 1.0f, 0.0f, 1.0f);
+        grey.Draw(100.0f, 300.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f);
+    }
+    int switchesInRun = g_programSwitches;
+    int uploadsInRun = g_uniformUploads;
+    g_pGraphicsCore->FlushQuads();
+    int switchesAfterFlush = g_programSwitches;
+    __glewUseProgramObjectARB = g_realUseProgram;
+    __glewUniform4fARB = g_realUniform4f;
+    EXPECT_EQ(1, switchesInRun);
+    EXPECT_EQ(1, uploadsInRun);
+    EXPECT_EQ(2, switchesAfterFlush);
+    EXPECT_TRUE(Shows(50, 50, kTopLeft));
+    EXPECT_TRUE(Shows(440, 50, {110, 40, 0}));
+    EXPECT_TRUE(Shows(116, 316, {0, 40, 40}));
+}
+
 TEST_F(SpriteTest, DrawWithAlphaBlendsBySetAlpha) {
     ClearFrame(0.0f, 0.0f, 1.0f);
     CSprite sprite(kRgb);
@@ -236,12 +278,14 @@ TEST_F(SpriteTest, AnAngleTurnsThePictureAboutMinusHalfItsSize) {
     EXPECT_TRUE(Background(505, 300));
     EXPECT_TRUE(Background(400, 145));
     EXPECT_TRUE(Background(400, 455));
-    // The matrix, the program and the colour are restored.
+    // The matrix is never changed; the program and the colour are back once the run of quads
+    // ends.
     GLfloat matrix[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
     for (int i = 0; i < 16; ++i) {
         EXPECT_FLOAT_EQ(i % 5 == 0 ? 1.0f : 0.0f, matrix[i]);
     }
+    g_pGraphicsCore->FlushQuads();
     GLint program = -1;
     glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     EXPECT_EQ(0, program);
@@ -317,7 +361,7 @@ TEST_F(SpriteTest, APictureWithATransparentColourKeepsItTransparent) {
     }
 }
 
-TEST_F(SpriteTest, AMissingFileLogsBothLinesAndDrawsNothing) {
+TEST_F(SpriteTest, AMissingFileOrADirectoryLogsBothLinesAndDrawsNothing) {
     StreamCapture out;
     size_t registered = g_pTextureManager->GetCount();
     CSprite missing("tests/data/sprites/no_such_picture.png");
@@ -342,8 +386,21 @@ TEST_F(SpriteTest, AMissingFileLogsBothLinesAndDrawsNothing) {
     EXPECT_EQ(0u, out.Text().find("Loading Texture: shaders/color.frag\n"
                                   "Failed to load the image: shaders/color.frag, Error: "));
 
+    // A directory is refused before SDL_image opens it, with the reason on standard error too.
+    out.Clear();
+    StreamCapture err(std::cerr);
+    CSprite directory("tests/data/sprites");
+    EXPECT_EQ(0u, directory.GetTexture());
+    const std::string why = "Cannot read tests/data/sprites: a directory, not a regular file";
+    EXPECT_EQ(
+        "Loading Texture: tests/data/sprites\nFailed to load the image: tests/data/sprites, "
+        "Error: " +
+            why + "\n",
+        out.Text());
+    EXPECT_EQ(why + "\n", err.Text());
+
     CSprite unloaded;
-    for (CSprite* sprite : {&missing, &notAPicture, &unloaded}) {
+    for (CSprite* sprite : {&missing, &notAPicture, &directory, &unloaded}) {
         sprite->Draw(10.0f, 10.0f, 2.0f, 30.0f, 1.0f, 1.0f, 1.0f, 1.0f);
         sprite->DrawAtPosition(1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
         sprite->DrawWithAlpha(10.0f, 10.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f);

@@ -207,6 +207,28 @@ TEST(TgaDecode, AMissingFileIsReported) {
     EXPECT_EQ("Could not open texture file: Data/no-such-picture.tga\n", capture.Text());
 }
 
+// A directory opens like a file, and neither it nor a pipe has a size to check the header
+// against: both are refused like a missing file, with the reason on standard error.
+TEST(TgaDecode, ADirectoryOrAPipeIsRefusedLikeAMissingFile) {
+    CTgaImage image;
+    StreamCapture out;
+    StreamCapture err(std::cerr);
+    EXPECT_FALSE(image.Load("Data"));
+    EXPECT_EQ("Could not open texture file: Data\n", out.Text());
+    EXPECT_EQ("Cannot read Data: a directory, not a regular file\n", err.Text());
+
+    out.Clear();
+    err.Clear();
+    // A valid 1 x 1 picture, streamed.
+    std::FILE* pipe =
+        popen("printf '\\0\\0\\2\\0\\0\\0\\0\\0\\0\\0\\0\\0\\1\\0\\1\\0\\30\\0abc'", "r");
+    ASSERT_NE(nullptr, pipe);
+    EXPECT_FALSE(image.Decode(pipe, "pipe.tga"));
+    EXPECT_EQ("Could not open texture file: pipe.tga\n", out.Text());
+    EXPECT_EQ("Cannot read pipe.tga: its size cannot be established\n", err.Text());
+    EXPECT_EQ(nullptr, image.GetPixels());
+}
+
 class TgaUpload : public EngineTest {};
 
 // 3 x 3 at 24 bits: rows of 9 bytes, which the default 4-byte unpack alignment would misread.

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 
 #include "core/CEngine.h"
 #include "graphics/CGraphicsCore.h"
@@ -229,6 +230,59 @@ TEST(BmpLoader, FailuresWriteTheirLines) {
         "Loading Texture: Data/none.bmp\nFailed to load the image: Data/none.bmp, Error: ";
     ASSERT_EQ(expected, outText.substr(0, expected.size()));
     EXPECT_EQ(prefix, err.Text().substr(0, prefix.size()));
+}
+
+// SDL 1.2 takes a BMP header's size on trust (the first file was found by the fuzzer: its
+// buffer size overflows an int and SDL asks for about 2^64 bytes). Such headers, and paths
+// that are not files, are refused before SDL reads anything, with the loader's failure line.
+TEST(BmpLoader, RefusesHeadersSdlWouldMisreadAndPathsThatAreNotFiles) {
+    StreamCapture out;
+    StreamCapture err(std::cerr);
+    CEngine engine;
+    const std::string written = WriteBmp(3, 5);
+    const std::string valid = orvane_test::ReadFile(written);
+    std::remove(written.c_str());
+    ASSERT_EQ(54u + 5 * 12, valid.size());
+    auto header = [&valid](int width, int height, int bits) {
+        std::string bytes = valid.substr(0, 54);
+        for (int i = 0; i < 4; ++i) {
+            bytes[18 + i] = static_cast<char>(width >> (8 * i));
+            bytes[22 + i] = static_cast<char>(height >> (8 * i));
+        }
+        bytes[28] = static_cast<char>(bits);
+        return bytes;
+    };
+    const std::string path = std::string(ORVANE_BINARY_DIR) + "/bmp_refused.bmp";
+    const struct {
+        std::string bytes;
+        const char* why;
+    } cases[] = {
+        {orvane_test::ReadFile("tests/fuzz/regressions_bmp/size_overflow.bmp"),
+         "12383 x 51130 pixels of 32 bits are more than SDL can hold"},
+        {header(20000, 2, 32), "20000 x 2 pixels of 32 bits are more than SDL can hold"},
+        {header(3, -5, 24) + valid.substr(54, 48),
+         "the file is too short for 3 x 5 pixels of 24 bits"},
+        {header(0, 5, 24) + valid.substr(54), "impossible size 0 x 5"},
+        {valid.substr(0, 29), "the header is cut short"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        err.Clear();
+        EXPECT_EQ(nullptr, g_pUtils->LoadBMP(path.c_str()));
+        EXPECT_EQ(" Failed loading " + path + " : " + c.why + "\n", err.Text());
+    }
+    std::remove(path.c_str());
+
+    err.Clear();
+    EXPECT_EQ(nullptr, g_pUtils->LoadBMP("tests"));
+    EXPECT_EQ(" Failed loading tests : a directory, not a regular file\n", err.Text());
+    out.Clear();
+    EXPECT_EQ(0u, g_pUtils->LoadTextureBMP("tests"));
+    EXPECT_EQ(
+        "Loading Texture: tests\nFailed to load the image: tests, Error: a directory, not a "
+        "regular file\n",
+        out.Text());
 }
 
 class BmpTexture : public EngineTest {};

@@ -1,5 +1,5 @@
-// CFont: display lists built from the glyph grid, and the print procedure with its state save
-// and restore.
+// CFont: glyph quads cut from the grid, and the print procedure with its state save and
+// restore.
 #include "text/CFont.h"
 
 #include <GL/glew.h>
@@ -11,6 +11,7 @@
 
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
+#include "textures/CQuadBatch.h"
 
 namespace {
 
@@ -43,42 +44,13 @@ CFont::CFont()
       savedBlendSrc(0),
       savedBlendDst(0) {}
 
-// Fonts outlive the context at shutdown (SDL quits first); their lists went with it then.
-CFont::~CFont() {
-    if (base != 0 && SDL_GetVideoSurface() != nullptr) {
-        glDeleteLists(base, GLYPH_COUNT);
-    }
-}
+CFont::~CFont() {}
 
 bool CFont::Load(const char* path) {
     if (!image.Load(path)) {
         // Nothing can print without the font; the loader has already said why.
         SDL_Quit();
         std::exit(1);
-    }
-    if (base != 0) {
-        glDeleteLists(base, GLYPH_COUNT);
-    }
-    base = glGenLists(GLYPH_COUNT);
-    glBindTexture(GL_TEXTURE_2D, image.GetTexture());
-    for (int g = 0; g < GLYPH_COUNT; ++g) {
-        float cx = static_cast<float>(g % GRID_SIDE) / 16.0f;
-        float cy = static_cast<float>(g / GRID_SIDE) / 16.0f;
-        float bottom = 1.0f - cy - CELL;
-        float top = 1.0f - cy - TOP_INSET;
-        glNewList(base + g, GL_COMPILE);
-        glBegin(GL_QUADS);
-        glTexCoord2f(cx, bottom);
-        glVertex2i(0, GLYPH_SIZE);
-        glTexCoord2f(cx + CELL, bottom);
-        glVertex2i(GLYPH_SIZE, GLYPH_SIZE);
-        glTexCoord2f(cx + CELL, top);
-        glVertex2i(GLYPH_SIZE, 0);
-        glTexCoord2f(cx, top);
-        glVertex2i(0, 0);
-        glEnd();
-        glTranslatef(static_cast<float>(GLYPH_ADVANCE), 0.0f, 0.0f);
-        glEndList();
     }
     shader = g_pShaderManager != nullptr ? g_pShaderManager->GetProgram(0) : nullptr;
     return true;
@@ -157,6 +129,8 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     int bold = set > 3 ? 3 : set;
     int first = set;
 
+    GLfloat savedColor[4];
+    glGetFloatv(GL_CURRENT_COLOR, savedColor);
     textureWasOn = glIsEnabled(GL_TEXTURE_2D);
     depthWasOn = glIsEnabled(GL_DEPTH_TEST);
     lightingWasOn = glIsEnabled(GL_LIGHTING);
@@ -192,22 +166,23 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
 
-    // The program samples unit 0, so the glyph picture goes there whichever unit was active.
-    glActiveTextureARB(GL_TEXTURE0_ARB);
-    glBindTexture(GL_TEXTURE_2D, image.GetTexture());
+    glLoadIdentity();
+    CQuadBatch::Use(image.GetTexture(), shader);
     if (bold > 1) {
         first -= 2;
     }
-    // List numbers wrap like GLuint for out-of-range sets; such lists draw nothing.
-    long long firstBase = static_cast<long long>(first) * SET_GLYPHS + base - FIRST_BYTE;
-    DrawPass(x, y, static_cast<unsigned int>(firstBase), rgba, sx, sy, false);
+    DrawPass(x, y, first, rgba, sx, sy);
     if (bold > 1) {
         // The same glyphs again one pixel to the right make the text bold.
-        long long boldBase = static_cast<long long>(bold - 2) * SET_GLYPHS + base - FIRST_BYTE;
-        DrawPass(x + 1.0f, y, static_cast<unsigned int>(boldBase), rgba, sx, sy, setTextPosition);
+        if (setTextPosition && shader != nullptr && shader->GetHandle() != 0) {
+            glUniform3fARB(glGetUniformLocationARB(shader->GetHandle(), "tpos"), x + 1.0f, y, 0.0f);
+        }
+        DrawPass(x + 1.0f, y, bold - 2, rgba, sx, sy);
     }
 
+    CQuadBatch::Flush();
     glBindTexture(GL_TEXTURE_2D, 0);
+    glColor4fv(savedColor);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
@@ -232,25 +207,27 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     glMatrixMode(static_cast<GLenum>(savedMatrixMode));
 }
 
-void CFont::DrawPass(float x, float y, unsigned int listBase, const float rgba[4], float sx,
-                     float sy, bool setTextPosition) {
-    // Identity first: text ignores the camera and any scene transform.
-    glLoadIdentity();
-    glTranslatef(x, y, 0.0f);
-    glListBase(listBase);
-    glScalef(sx, sy, 1.0f);
-    glActiveTextureARB(GL_TEXTURE0_ARB);
-    GLhandleARB program = shader != nullptr ? shader->GetHandle() : 0;
-    if (program != 0) {
-        shader->Bind();
-        if (setTextPosition) {
-            glUniform3fARB(glGetUniformLocationARB(program, "tpos"), x, y, 0.0f);
+void CFont::DrawPass(float x, float y, int set, const float rgba[4], float sx, float sy) {
+    float pen = x;
+    float glyphWidth = static_cast<float>(GLYPH_SIZE) * sx;
+    float glyphHeight = static_cast<float>(GLYPH_SIZE) * sy;
+    for (const char* c = text; *c != '\0'; ++c) {
+        // A set and byte that fall outside the 256 glyphs draw nothing and do not move the pen.
+        long long glyph =
+            static_cast<long long>(set) * SET_GLYPHS + static_cast<unsigned char>(*c) - FIRST_BYTE;
+        if (glyph < 0 || glyph >= GLYPH_COUNT) {
+            continue;
         }
-        glUniform4fARB(glGetUniformLocationARB(program, "colors"), rgba[0], rgba[1], rgba[2],
-                       rgba[3]);
-    }
-    glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
-    if (program != 0) {
-        shader->Unbind();
+        float cx = static_cast<float>(glyph % GRID_SIDE) * CELL;
+        float cy = static_cast<float>(glyph / GRID_SIDE) * CELL;
+        float bottom = 1.0f - cy - CELL;
+        float top = 1.0f - cy - TOP_INSET;
+        const CQuadBatch::Vertex corners[4] = {
+            {pen, y + glyphHeight, cx, bottom},
+            {pen + glyphWidth, y + glyphHeight, cx + CELL, bottom},
+            {pen + glyphWidth, y, cx + CELL, top},
+            {pen, y, cx, top}};
+        CQuadBatch::Quad(corners, rgba);
+        pen += static_cast<float>(GLYPH_ADVANCE) * sx;
     }
 }

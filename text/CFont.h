@@ -17,7 +17,7 @@ const int TEXT_CAPACITY = 152;
 
 class CShaderProgram;
 
-/// A bitmap font of 256 glyphs in a 16 x 16 grid of a TGA picture, one display list per glyph,
+/// A bitmap font of 256 glyphs in a 16 x 16 grid of a TGA picture, each glyph a textured quad,
 /// printed with printf-style formats through shader program 0. A print sets up its own pixel
 /// projection, so text ignores the camera, and restores the state it changed.
 ///
@@ -29,20 +29,19 @@ class CShaderProgram;
 /// downwards, whatever projection the scene uses.
 class CFont {
 public:
-    /// Not loaded yet: white, scale 1, no display lists.
+    /// Not loaded yet: white, scale 1.
     CFont();
-    /// Deletes the display lists while the context is alive; after shutdown it frees memory
-    /// only.
+    /// Frees memory only; the glyph texture lives as long as the context.
     ~CFont();
 
-    /// Not copyable: the font owns its display lists and picture.
+    /// Not copyable: the font owns its picture.
     /// @{
     CFont(const CFont&) = delete;
     CFont& operator=(const CFont&) = delete;
     /// @}
 
-    /// Loads the picture and builds the display lists. A picture that cannot be loaded ends the
-    /// process (SDL_Quit, exit status 1) after the loader's message.
+    /// Loads the picture and takes program 0 from the shader manager. A picture that cannot be
+    /// loaded ends the process (SDL_Quit, exit status 1) after the loader's message.
     ///
     /// Returns true whenever it returns. Needs the OpenGL context.
     bool Load(const char* path);
@@ -68,7 +67,8 @@ public:
                      const char* format, ...);
     /// @}
 
-    /// The first of the 256 display lists (0 before Load), and the text of the last print.
+    /// Always 0: text is drawn as quads, without display lists. Kept for programs written when
+    /// glyphs were display lists. And the text of the last print.
     /// @{
     unsigned int GetBase() const { return base; }
     const char* GetText() const { return text; }
@@ -78,8 +78,8 @@ private:
     // The one print procedure behind the four public ones; only PrintAt sets "tpos".
     void PrintFormatted(float x, float y, int set, const float rgba[4], float sx, float sy,
                         bool setTextPosition, const char* format, va_list args);
-    void DrawPass(float x, float y, unsigned int listBase, const float rgba[4], float sx, float sy,
-                  bool setTextPosition);
+    // One pass over the text in glyph set `set` (0 or 1), pen starting at (x, y).
+    void DrawPass(float x, float y, int set, const float rgba[4], float sx, float sy);
 
     unsigned int base;
     float scaleX;

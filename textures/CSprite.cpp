@@ -2,16 +2,19 @@
 #include "textures/CSprite.h"
 
 #include <GL/glew.h>
-#include <GL/glu.h>
 #include <SDL_image.h>
 
+#include <cmath>
 #include <iostream>
 #include <vector>
 
 #include "platform/CPlatform.h"
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
+#include "textures/CMipmapBuilder.h"
+#include "textures/CQuadBatch.h"
 #include "textures/CTextureManager.h"
+#include "utils/CFileCheck.h"
 
 namespace {
 
@@ -130,7 +133,7 @@ CSprite::~CSprite() {
 
 void CSprite::Load(const std::string& name) {
     std::cout << "Loading Texture: " << name << std::endl;
-    SDL_Surface* surface = IMG_Load(name.c_str());
+    SDL_Surface* surface = CFileCheck::Admits(name.c_str()) ? IMG_Load(name.c_str()) : nullptr;
     if (surface == nullptr) {
         std::cout << "Failed to load the image: " << name << ", Error: " << SDL_GetError()
                   << std::endl;
@@ -154,6 +157,7 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
         }
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    CQuadBatch::ForgetTexture();
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -164,8 +168,8 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
     height = static_cast<float>(surface->h);
     GLenum layout = surface->format->Amask != 0 ? GL_RGBA : GL_RGB;
     CPlatform::LockPixels(surface);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, layout, static_cast<GLint>(width), static_cast<GLint>(height),
-                      layout, GL_UNSIGNED_BYTE, surface->pixels);
+    CMipmapBuilder::Upload(GL_TEXTURE_2D, layout, static_cast<GLint>(width),
+                           static_cast<GLint>(height), layout, surface->pixels);
     CPlatform::UnlockPixels(surface);
     SDL_FreeSurface(surface);
     if (g_pTextureManager != nullptr) {
@@ -176,6 +180,7 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
 void CSprite::Reload(const std::string& /*fileName*/) {}
 
 void CSprite::ApplyRotation(float angle, float top, float right, float bottom, float left) {
+    CQuadBatch::ForgetTexture();
     glBindTexture(GL_TEXTURE_2D, texture);
     if (angle == 0.0f) {
         return;
@@ -193,36 +198,40 @@ void CSprite::DrawArea(float x, float y, float top, float right, float bottom, f
     if (texture == 0 || shader == nullptr) {
         return;
     }
-    glPushMatrix();
-    // Unit 0 is made active before the texture is bound, so that a texture bound to another
-    // unit earlier (BindToUnit) cannot leave unit 0 showing a stale picture.
-    glActiveTextureARB(GL_TEXTURE0_ARB);
-    ApplyRotation(angle, top, right, bottom, left);
-    glTranslatef(x, y, 0.0f);
-    if (scale != 1.0f) {
-        glScalef(scale, scale, 0.0f);
-    }
-    shader->Bind();
-    // A string literal and a GL query: nothing is allocated per draw.
-    glUniform4fARB(glGetUniformLocationARB(shader->GetHandle(), "colors"), r, g, b, a);
     float w = (right - left) * width;
     float h = (top - bottom) * height;
     // Texture row 0 is the picture's top row, so top and bottom flip into t.
     float vt = 1.0f - top;
     float vb = 1.0f - bottom;
-    glBegin(GL_QUADS);
-    glTexCoord2f(left, vt);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(right, vt);
-    glVertex2f(w, 0.0f);
-    glTexCoord2f(right, vb);
-    glVertex2f(w, h);
-    glTexCoord2f(left, vb);
-    glVertex2f(0.0f, h);
-    glEnd();
-    shader->Unbind();
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glPopMatrix();
+    CQuadBatch::Vertex corners[4] = {
+        {0.0f, 0.0f, left, vt}, {w, 0.0f, right, vt}, {w, h, right, vb}, {0.0f, h, left, vb}};
+    // The corners are placed here rather than by the model-view matrix, so that consecutive
+    // sprites change no GL state: scaled about the corner, moved to (x, y), then turned about
+    // (-hx, -hy), half the size of the area drawn.
+    float c = 1.0f;
+    float s = 0.0f;
+    if (angle != 0.0f) {
+        double radians = static_cast<double>(angle) * 3.14159265358979323846 / 180.0;
+        c = static_cast<float>(std::cos(radians));
+        s = static_cast<float>(std::sin(radians));
+    }
+    float hx = (right - left) / 2.0f * width;
+    float hy = (top - bottom) / 2.0f * height;
+    for (CQuadBatch::Vertex& corner : corners) {
+        float px = x + scale * corner.x;
+        float py = y + scale * corner.y;
+        if (angle != 0.0f) {
+            float ux = px + hx;
+            float uy = py + hy;
+            px = c * ux - s * uy - hx;
+            py = s * ux + c * uy - hy;
+        }
+        corner.x = px;
+        corner.y = py;
+    }
+    const float tint[4] = {r, g, b, a};
+    CQuadBatch::Use(texture, shader);
+    CQuadBatch::Quad(corners, tint);
 }
 
 void CSprite::Draw(float x, float y, float scale, float angle, float r, float g, float b, float a) {
@@ -243,6 +252,7 @@ void CSprite::DrawRegion(float x, float y, float top, float right, float bottom,
 }
 
 void CSprite::BindToUnit(int unit) {
+    CQuadBatch::ForgetTexture();
     glActiveTextureARB(GL_TEXTURE0_ARB + unit);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);

@@ -7,6 +7,9 @@
 #include <cstring>
 #include <iostream>
 
+#include "textures/CQuadBatch.h"
+#include "utils/CFileCheck.h"
+
 namespace {
 
 // File bytes 1 to 11: no colour map, the image type, all-zero colour-map fields and
@@ -16,20 +19,6 @@ const unsigned char kCompressedHeader[11] = {0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 // A run packet stands for at most this many pixels.
 const std::size_t kLongestRun = 128;
-
-// Bytes left after the read position, or -1 when the stream cannot tell (a pipe). Lets a
-// header that announces a huge picture be refused before memory is reserved for it.
-long long RemainingBytes(std::FILE* file) {
-    long here = std::ftell(file);
-    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) {
-        return -1;
-    }
-    long end = std::ftell(file);
-    if (std::fseek(file, here, SEEK_SET) != 0 || end < here) {
-        return -1;
-    }
-    return static_cast<long long>(end - here);
-}
 
 const char* Named(const char* path) {
     return path != nullptr ? path : "";
@@ -71,7 +60,8 @@ bool CTgaImage::Fail(const char* message, const char* path, std::FILE* file) {
 }
 
 bool CTgaImage::Load(const char* path) {
-    std::FILE* file = path != nullptr ? std::fopen(path, "rb") : nullptr;
+    std::FILE* file =
+        path != nullptr && CFileCheck::Admits(path) ? std::fopen(path, "rb") : nullptr;
     if (file == nullptr) {
         std::cout << "Could not open texture file: " << Named(path) << std::endl;
         return false;
@@ -86,6 +76,13 @@ bool CTgaImage::Decode(std::FILE* file, const char* path) {
     FreePixels();
     imageSize = 0;
     if (file == nullptr) {
+        std::cout << "Could not open texture file: " << Named(path) << std::endl;
+        return false;
+    }
+    // Knowing the size lets a header that announces a huge picture be refused before memory is
+    // reserved for it; a stream whose size is unknown is refused like a file that is not there.
+    if (CFileCheck::RemainingBytes(file, path) < 0) {
+        std::fclose(file);
         std::cout << "Could not open texture file: " << Named(path) << std::endl;
         return false;
     }
@@ -138,8 +135,8 @@ bool CTgaImage::LoadUncompressed(const char* path, std::FILE* file) {
     if (!ReadImageHeader(path, file)) {
         return false;
     }
-    long long remaining = RemainingBytes(file);
-    if (remaining >= 0 && static_cast<unsigned long long>(remaining) < imageSize) {
+    long long remaining = CFileCheck::RemainingBytes(file, path);
+    if (remaining < 0 || static_cast<unsigned long long>(remaining) < imageSize) {
         return Fail("Could not read image data: ", path, file);
     }
     pixels = static_cast<unsigned char*>(std::malloc(imageSize));
@@ -168,7 +165,7 @@ bool CTgaImage::LoadCompressed(const char* path, std::FILE* file) {
     // pixels, so a short file can never fill more than this; a header announcing a picture the
     // file cannot hold then reserves only what the decoder can reach before the data runs out.
     std::size_t capacity = pixelCount;
-    long long remaining = RemainingBytes(file);
+    long long remaining = CFileCheck::RemainingBytes(file, path);
     if (remaining >= 0) {
         std::size_t reachable =
             static_cast<std::size_t>(remaining) / (1 + bytesPerPixel) * kLongestRun;
@@ -238,6 +235,7 @@ bool CTgaImage::Upload() {
         return false;
     }
     glGenTextures(1, &texture);
+    CQuadBatch::ForgetTexture();
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);

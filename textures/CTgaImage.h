@@ -26,10 +26,13 @@ public:
     /// @}
 
     /// Decodes the file and uploads it; true when the texture was created. A failure writes one
-    /// line on standard output naming the file.
+    /// line on standard output naming the file. A path that is not a regular file fails like a
+    /// missing one, with one more line on standard error.
     bool Load(const char* path);
     /// Decodes an open file from its first byte into the pixel buffer and closes it, whatever
-    /// the outcome. The path only names the file in messages. No OpenGL call.
+    /// the outcome. The path only names the file in messages. No OpenGL call. A stream whose
+    /// size cannot be established (a pipe) fails like a missing file, with one more line on
+    /// standard error.
     ///
     /// True when the picture was decoded; the image takes over the file.
     bool Decode(std::FILE* file, const char* path);

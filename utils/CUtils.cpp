@@ -2,9 +2,9 @@
 #include "utils/CUtils.h"
 
 #include <GL/glew.h>
-#include <GL/glu.h>
 #include <SDL.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -12,6 +12,9 @@
 
 #include "graphics/CGraphicsCore.h"
 #include "platform/CPlatform.h"
+#include "textures/CMipmapBuilder.h"
+#include "textures/CQuadBatch.h"
+#include "utils/CFileCheck.h"
 #include "utils/CClock.h"
 
 CUtils* g_pUtils = nullptr;
@@ -22,6 +25,76 @@ namespace {
 float s_previousCallTime = 0.0f;
 float s_frameCounter = 0.0f;
 float s_lastRateTime = 0.0f;
+
+unsigned int LittleEndian(const unsigned char* bytes, int count) {
+    unsigned int value = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        value = (value << 8) | bytes[i];
+    }
+    return value;
+}
+
+// SDL 1.2's decoder takes the header's size on trust: it reads fields past the end of a short
+// file, keeps a row's length in 16 bits and sizes its pixel buffer with an int product that
+// overflows into a request for about 2^64 bytes. What it would decode wrongly or cannot hold is
+// refused here, before SDL reads the file. Empty when SDL may have the file (a file that is no
+// BMP at all is left to SDL's own message).
+std::string BmpProblem(const char* file) {
+    std::string problem = CFileCheck::Problem(file);
+    std::FILE* in = problem.empty() ? std::fopen(file, "rb") : nullptr;
+    if (in == nullptr) {
+        return problem;
+    }
+    long long fileSize = CFileCheck::RemainingBytes(in, file);
+    unsigned char header[54] = {};
+    size_t got = std::fread(header, 1, sizeof(header), in);
+    std::fclose(in);
+    if (fileSize < 0) {
+        return "its size cannot be established";
+    }
+    if (got < 2 || header[0] != 'B' || header[1] != 'M') {
+        return "";
+    }
+    // The OS/2 header (12 bytes) has 16-bit sizes; the Windows ones 32-bit, height signed.
+    const bool os2 = got >= 18 && LittleEndian(header + 14, 4) == 12;
+    const size_t headerEnd = os2 ? 26 : 54;
+    if (got < (os2 ? 26u : 30u)) {
+        return "the header is cut short";
+    }
+    long long width = os2 ? static_cast<long long>(LittleEndian(header + 18, 2))
+                          : static_cast<int>(LittleEndian(header + 18, 4));
+    long long height = os2 ? static_cast<long long>(LittleEndian(header + 20, 2))
+                           : static_cast<int>(LittleEndian(header + 22, 4));
+    const int bits = static_cast<int>(LittleEndian(header + (os2 ? 24 : 28), 2));
+    const unsigned int compression = os2 ? 0 : LittleEndian(header + 30, 4);
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 15 && bits != 16 && bits != 24 &&
+        bits != 32) {
+        return "unsupported pixel layout";
+    }
+    height = height < 0 ? -height : height;
+    if (width <= 0 || height == 0 || height > INT_MAX) {
+        return "impossible size " + std::to_string(width) + " x " + std::to_string(height);
+    }
+    // The surface SDL decodes into: 1 and 4 bits widen to bytes, rows pad to 4 bytes.
+    const long long pitch = (width * (bits <= 8 ? 1 : (bits + 7) / 8) + 3) / 4 * 4;
+    const std::string size = std::to_string(width) + " x " + std::to_string(height) +
+                             " pixels of " + std::to_string(bits) + " bits";
+    if (pitch > 65535 || pitch * height > INT_MAX) {
+        return size + " are more than SDL can hold";
+    }
+    // Uncompressed rows are padded to 4 bytes in the file and start where the file header
+    // says (or right after the header when it does not say).
+    const long long offset = LittleEndian(header + 10, 4);
+    const long long start = offset != 0 ? offset : 14 + (os2 ? 12 : 40);
+    const bool packed = compression == 0 || compression == 3;
+    if (packed && (width * bits + 31) / 32 * 4 * height > fileSize - start) {
+        return "the file is too short for " + size;
+    }
+    if (got < headerEnd) {
+        return "the header is cut short";
+    }
+    return "";
+}
 
 }  // namespace
 
@@ -130,10 +203,11 @@ unsigned int CUtils::LoadTextureBMP(const char* file) {
     GLint previousAlignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    CQuadBatch::ForgetTexture();
     glBindTexture(GL_TEXTURE_2D, name);
     GLenum format = image->components == 4 ? GL_RGBA : GL_RGB;
-    gluBuild2DMipmaps(GL_TEXTURE_2D, image->components, image->width, image->height, format,
-                      GL_UNSIGNED_BYTE, image->data);
+    CMipmapBuilder::Upload(GL_TEXTURE_2D, image->components, image->width, image->height, format,
+                           image->data);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
@@ -143,6 +217,12 @@ unsigned int CUtils::LoadTextureBMP(const char* file) {
 }
 
 BMPImage* CUtils::LoadBMP(const char* file) {
+    std::string problem = BmpProblem(file);
+    if (!problem.empty()) {
+        SDL_SetError("%s", problem.c_str());
+        std::cerr << " Failed loading " << file << " : " << problem << std::endl;
+        return nullptr;
+    }
     SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromFile(file, "rb"), 1);
     if (surface == nullptr) {
         std::cerr << " Failed loading " << file << " : " << SDL_GetError() << std::endl;

@@ -54,7 +54,9 @@ public:
     ///
     /// The texture name belongs to the caller; it lives as long as the context.
     unsigned int LoadTextureBMP(const char* file);
-    /// Null on failure, after one line on standard error.
+    /// Null on failure, after one line on standard error (" Failed loading FILE : WHY", WHY also
+    /// left as SDL's error). A path that is not a regular file, and a header whose picture the
+    /// file cannot hold or SDL cannot size, are refused before SDL decodes anything.
     ///
     /// The image belongs to the caller: free it with FreeBMP. No OpenGL call.
     BMPImage* LoadBMP(const char* file);

@@ -145,6 +145,17 @@ void DrivenClockEngineTest::TearDown() {
     CClock::SetTickSource(nullptr);
 }
 
+void AppTest::SetUp() {
+    g_testTicks = 1000;
+    CClock::SetTickSource(TestTicks);
+}
+
+void AppTest::TearDown() {
+    StreamCapture quiet;
+    app_.reset();
+    CClock::SetTickSource(nullptr);
+}
+
 const char* const kStartupLog =
     "\n"
     "Orvane Engine version 0.02...\n"

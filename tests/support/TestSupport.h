@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CApp.h"
 #include "core/CEngine.h"
 
 namespace orvane_test {
@@ -76,6 +77,26 @@ class DrivenClockEngineTest : public EngineTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+};
+
+// A whole application (the demo or an example) run in this process on a driven clock starting
+// at 1000 ms. Start constructs it and runs its Init with the log captured; the application is
+// destroyed, and SDL's clock restored, after the test.
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    template <class App>
+    App* Start() {
+        StreamCapture quiet;
+        App* app = new App();
+        app_.reset(app);
+        app->Init();
+        DrainEvents();
+        return app;
+    }
+
+    std::unique_ptr<CApp> app_;
 };
 
 // What engine start-up writes: the banner and one line per manager, in their order.
