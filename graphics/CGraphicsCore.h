@@ -61,8 +61,9 @@ public:
     void Begin2DOverlay();
     /// Ends the current run of engine quads. Sprites, GUI images, the cursor and text leave
     /// program 0 bound and their tint as the current colour between one quad and the next, so
-    /// that the driver can merge consecutive quads into one draw. Begin2D, End2D, every font
-    /// print and the frame step end such a run themselves; call FlushQuads before OpenGL calls
+    /// that the driver can merge consecutive quads into one draw. Begin2D, End2D, the frame step
+    /// and a font print that had to change the drawing state (in a 3D scene, say) end such a
+    /// run themselves; a print in the plain 2D state joins it. Call FlushQuads before OpenGL calls
     /// of your own that follow engine draws directly:
     ///
     ///     sprite->Draw(10.0f, 10.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
@@ -70,8 +71,9 @@ public:
     ///     glBegin(GL_LINES);  // your own drawing, through your own state
     ///     ...
     ///
-    /// Afterwards the state is what a single sprite draw always left: no program bound, the
-    /// current colour white, the sprite's texture bound on unit 0.
+    /// Afterwards the state is what a single draw always left: no program bound; after a sprite
+    /// the current colour white and its texture bound on unit 0, after a print the colour the
+    /// print found and texture 0.
     void FlushQuads();
     /// Draws polygons as outlines (true) or filled (false).
     void SetWireframe(bool on);

@@ -11,6 +11,8 @@
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
 #include "support/TestSupport.h"
+#include "text/CFont.h"
+#include "text/CFontManager.h"
 #include "textures/CSprite.h"
 #include "textures/CTextureManager.h"
 
@@ -193,9 +195,11 @@ void GLAPIENTRY CountingUniform4f(GLint location, GLfloat x, GLfloat y, GLfloat 
     g_realUniform4f(location, x, y, z, w);
 }
 
-TEST_F(SpriteTest, ARunOfDifferentlyTintedSpritesSetsTheProgramOnceAndTintsEachOne) {
+TEST_F(SpriteTest, ARunOfTintedSpritesAndTextSetsTheProgramOnceAndTintsEachOne) {
     CSprite quadrants(kRgb);
     CSprite grey("tests/data/sprites/grey.png");
+    CFont* font = g_pFontManager->GetFont(1);
+    ASSERT_NE(nullptr, font);
     g_realUseProgram = __glewUseProgramObjectARB;
     g_realUniform4f = __glewUniform4fARB;
     __glewUseProgramObjectARB = CountingUseProgram;
@@ -206,6 +210,8 @@ TEST_F(SpriteTest, ARunOfDifferentlyTintedSpritesSetsTheProgramOnceAndTintsEachO
         quadrants.Draw(10.0f, 20.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
         quadrants.Draw(400.0f, 20.0f, 1.0f, 0.0f, 0.5f, 1.0f, 0.0f, 1.0f);
         grey.Draw(100.0f, 300.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f);
+        // Text in the plain 2D state joins the run as well.
+        font->PrintColored(600, 500, 0, 1.0f, 1.0f, 0.0f, "%d", i);
     }
     int switchesInRun = g_programSwitches;
     int uploadsInRun = g_uniformUploads;
@@ -216,6 +222,13 @@ TEST_F(SpriteTest, ARunOfDifferentlyTintedSpritesSetsTheProgramOnceAndTintsEachO
     EXPECT_EQ(1, switchesInRun);
     EXPECT_EQ(1, uploadsInRun);
     EXPECT_EQ(2, switchesAfterFlush);
+    // The run ended on a print: texture 0 and the colour the print found, as a print leaves them.
+    GLint texture = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+    EXPECT_EQ(0, texture);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_FLOAT_EQ(1.0f, colour[0] * colour[1] * colour[2] * colour[3]);
     EXPECT_TRUE(Shows(50, 50, kTopLeft));
     EXPECT_TRUE(Shows(440, 50, {110, 40, 0}));
     EXPECT_TRUE(Shows(116, 316, {0, 40, 40}));

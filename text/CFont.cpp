@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cmath>
 #include <cstring>
 
 #include "shading/CShaderManager.h"
@@ -129,8 +130,9 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     int bold = set > 3 ? 3 : set;
     int first = set;
 
+    // The colour the application has set, which the print must leave as it found it.
     GLfloat savedColor[4];
-    glGetFloatv(GL_CURRENT_COLOR, savedColor);
+    CQuadBatch::ColorAfterRun(savedColor);
     textureWasOn = glIsEnabled(GL_TEXTURE_2D);
     depthWasOn = glIsEnabled(GL_DEPTH_TEST);
     lightingWasOn = glIsEnabled(GL_LIGHTING);
@@ -140,6 +142,17 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     blendWasOn = glIsEnabled(GL_BLEND);
     glGetIntegerv(GL_BLEND_SRC, &savedBlendSrc);
     glGetIntegerv(GL_BLEND_DST, &savedBlendDst);
+    // Without a depth buffer the depth test decides nothing, so it need not be switched off.
+    if (depthWasOn) {
+        GLint depthBits = 0;
+        glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+        depthWasOn = depthBits > 0;
+    }
+    // In the plain 2D state (what Begin2D sets up) a print changes nothing around its quads:
+    // it then leaves program 0 and the glyph picture bound like a sprite draw, so consecutive
+    // prints and sprites reach the driver as one draw; the run's end restores the rest.
+    bool plain2D = !depthWasOn && textureWasOn && blendWasOn && scissorWasOn && !lightingWasOn &&
+                   savedBlendSrc == GL_SRC_ALPHA && savedBlendDst == GL_ONE_MINUS_SRC_ALPHA;
 
     if (depthWasOn) {
         glDisable(GL_DEPTH_TEST);
@@ -156,17 +169,23 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     if (lightingWasOn) {
         glDisable(GL_LIGHTING);
     }
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    if (!plain2D) {
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
 
-    // One unit per viewport pixel, y downwards, whatever projection the scene uses.
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, savedViewport[2], savedViewport[3], 0.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
+    // One unit per viewport pixel, y downwards, whatever projection the scene uses; when that
+    // is already in force with no model-view transform, the matrices are left alone.
+    bool ownMatrices = !PixelMatricesInForce();
+    if (ownMatrices) {
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glOrtho(0.0, savedViewport[2], savedViewport[3], 0.0, -1.0, 1.0);
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+    }
 
-    glLoadIdentity();
     CQuadBatch::Use(image.GetTexture(), shader);
     if (bold > 1) {
         first -= 2;
@@ -180,13 +199,18 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
         DrawPass(x + 1.0f, y, bold - 2, rgba, sx, sy);
     }
 
-    CQuadBatch::Flush();
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glColor4fv(savedColor);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    // The print ends with no program, texture 0 and the application's colour, now or (in the
+    // plain 2D state) when the run of quads ends.
+    CQuadBatch::SetEndState(savedColor, true);
+    if (!plain2D) {
+        CQuadBatch::Flush();
+    }
+    if (ownMatrices) {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+    }
 
     if (depthWasOn) {
         glEnable(GL_DEPTH_TEST);
@@ -203,8 +227,29 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     if (lightingWasOn) {
         glEnable(GL_LIGHTING);
     }
-    glBlendFunc(static_cast<GLenum>(savedBlendSrc), static_cast<GLenum>(savedBlendDst));
+    if (!plain2D) {
+        glBlendFunc(static_cast<GLenum>(savedBlendSrc), static_cast<GLenum>(savedBlendDst));
+    }
     glMatrixMode(static_cast<GLenum>(savedMatrixMode));
+}
+
+bool CFont::PixelMatricesInForce() const {
+    GLfloat projection[16];
+    GLfloat modelView[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    // glOrtho(0, width, height, 0, -1, 1), column by column.
+    const float w = static_cast<float>(savedViewport[2]);
+    const float h = static_cast<float>(savedViewport[3]);
+    const float pixel[16] = {2.0f / w, 0.0f, 0.0f,  0.0f, 0.0f,  -2.0f / h, 0.0f, 0.0f,
+                             0.0f,     0.0f, -1.0f, 0.0f, -1.0f, 1.0f,      0.0f, 1.0f};
+    for (int i = 0; i < 16; ++i) {
+        float identity = i % 5 == 0 ? 1.0f : 0.0f;
+        if (std::fabs(projection[i] - pixel[i]) > 1e-6f || modelView[i] != identity) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void CFont::DrawPass(float x, float y, int set, const float rgba[4], float sx, float sy) {

@@ -78,6 +78,8 @@ private:
     // The one print procedure behind the four public ones; only PrintAt sets "tpos".
     void PrintFormatted(float x, float y, int set, const float rgba[4], float sx, float sy,
                         bool setTextPosition, const char* format, va_list args);
+    // True when the projection is the viewport's pixel one and the model-view the identity.
+    bool PixelMatricesInForce() const;
     // One pass over the text in glyph set `set` (0 or 1), pen starting at (x, y).
     void DrawPass(float x, float y, int set, const float rgba[4], float sx, float sy);
 

@@ -16,6 +16,10 @@ CShaderProgram* g_program = nullptr;
 unsigned long g_programBinds = 0;
 unsigned int g_colorsHandle = 0;
 int g_colorsLocation = -1;
+// What the end of the run puts back: the current colour, and whether unit 0 goes back to
+// texture 0 (a print's glyph picture) or keeps the last picture (a sprite's).
+float g_endColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+bool g_endUnbindsTexture = false;
 
 }  // namespace
 
@@ -56,6 +60,23 @@ void CQuadBatch::Quad(const Vertex corners[4], const float rgba[4]) {
     glEnd();
 }
 
+void CQuadBatch::SetEndState(const float rgba[4], bool unbindTexture) {
+    for (int i = 0; i < 4; ++i) {
+        g_endColor[i] = rgba[i];
+    }
+    g_endUnbindsTexture = unbindTexture;
+}
+
+void CQuadBatch::ColorAfterRun(float rgba[4]) {
+    if (!g_running) {
+        glGetFloatv(GL_CURRENT_COLOR, rgba);
+        return;
+    }
+    for (int i = 0; i < 4; ++i) {
+        rgba[i] = g_endColor[i];
+    }
+}
+
 void CQuadBatch::Flush() {
     if (!g_running) {
         return;
@@ -63,19 +84,25 @@ void CQuadBatch::Flush() {
     if (g_program != nullptr && CShaderProgram::GetBindCount() == g_programBinds) {
         g_program->Unbind();
     }
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glColor4fv(g_endColor);
+    if (g_endUnbindsTexture) {
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
     g_running = false;
     g_texture = 0;
     g_program = nullptr;
 }
 
 void CQuadBatch::ForgetTexture() {
-    // No loaded picture has texture 0, so the next quad binds its own again.
+    // No loaded picture has texture 0, so the next quad binds its own again; and whatever was
+    // bound since stays bound when the run ends.
     g_texture = 0;
+    g_endUnbindsTexture = false;
 }
 
 void CQuadBatch::Reset() {
     g_running = false;
+    g_endUnbindsTexture = false;
     g_texture = 0;
     g_program = nullptr;
     g_colorsHandle = 0;

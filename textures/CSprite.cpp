@@ -230,7 +230,9 @@ void CSprite::DrawArea(float x, float y, float top, float right, float bottom, f
         corner.y = py;
     }
     const float tint[4] = {r, g, b, a};
+    static const float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     CQuadBatch::Use(texture, shader);
+    CQuadBatch::SetEndState(kWhite, false);
     CQuadBatch::Quad(corners, tint);
 }
 
@@ -252,6 +254,8 @@ void CSprite::DrawRegion(float x, float y, float top, float right, float bottom,
 }
 
 void CSprite::BindToUnit(int unit) {
+    // The unit chosen here stays active, so a run of quads on unit 0 ends first.
+    CQuadBatch::Flush();
     CQuadBatch::ForgetTexture();
     glActiveTextureARB(GL_TEXTURE0_ARB + unit);
     glEnable(GL_TEXTURE_2D);
