@@ -20,10 +20,10 @@ public:
     /// One corner of a quad: position in the current model-view's units, then texture
     /// coordinates.
     struct Vertex {
-        float x;
-        float y;
-        float s;
-        float t;
+        float x;  ///< Position, right.
+        float y;  ///< Position, down in 2D.
+        float s;  ///< Texture coordinate across the picture.
+        float t;  ///< Texture coordinate down the picture (0 at its top row).
     };
 
     /// Makes program 0 (with "colors" white) and the texture on unit 0 current, touching only
