@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -105,6 +106,43 @@ inline Run RunOnce(const std::vector<std::string>& args, const std::string& logP
         std::printf("  %s failed (status %d); see %s\n", args[0].c_str(), status, logPath.c_str());
     }
     return run;
+}
+
+// The runners' command line: --engine PATH --reference PATH [--frames N] [--rounds R]
+// [--logs DIR] [--counts "N ..."]. The defaults come in with the struct.
+struct RunnerOptions {
+    std::string engine;
+    std::string reference;
+    std::string counts;
+    std::string logs = ".";
+    int frames = 100;
+    int rounds = 5;
+};
+
+// Fills the options and creates the log folder; false when a program path is missing.
+inline bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options) {
+    for (int i = 1; i + 1 < argc; i += 2) {
+        std::string key = argv[i];
+        std::string value = argv[i + 1];
+        if (key == "--engine") {
+            options.engine = value;
+        } else if (key == "--reference") {
+            options.reference = value;
+        } else if (key == "--counts") {
+            options.counts = value;
+        } else if (key == "--frames") {
+            options.frames = std::max(1, std::atoi(value.c_str()));
+        } else if (key == "--rounds") {
+            options.rounds = std::max(1, std::atoi(value.c_str()));
+        } else if (key == "--logs") {
+            options.logs = value;
+        }
+    }
+    if (options.engine.empty() || options.reference.empty()) {
+        return false;
+    }
+    mkdir(options.logs.c_str(), 0755);
+    return true;
 }
 
 }  // namespace bench

@@ -4,9 +4,10 @@
 // Usage: bench_engine [--frames N] [--snapshot FILE.ppm]
 #include <GL/gl.h>
 
-#include <iostream>
+#include <memory>
 #include <string>
 
+#include "bench/BenchApp.h"
 #include "bench/BenchSupport.h"
 #include "camera/CCameraManager.h"
 #include "demo/Camera2DDemo.h"
@@ -55,16 +56,10 @@ private:
 
 int main(int argc, char** argv) {
     int frames = bench::ParseFrames(argc, argv, 300);
-    try {
-        BenchDemo app;
-        app.SetFrames(frames);
-        app.SetSnapshot(bench::ParseOption(argc, argv, "--snapshot", nullptr));
-        app.Init();
-        app.MainLoop();
-        app.Shutdown();
-    } catch (const std::string& message) {
-        std::cerr << message << std::endl;
-        return 1;
-    }
-    return 0;
+    return bench::RunBenchApp([&]() {
+        auto app = std::make_unique<BenchDemo>();
+        app->SetFrames(frames);
+        app->SetSnapshot(bench::ParseOption(argc, argv, "--snapshot", nullptr));
+        return app;
+    });
 }

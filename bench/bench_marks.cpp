@@ -3,8 +3,6 @@
 // processor time per frame, the engine/reference ratios and their medians against the targets.
 // Usage: bench_marks --engine PATH --reference PATH [--counts "1000 10000 50000"]
 //                    [--frames N] [--rounds R] [--logs DIR]
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -29,39 +27,22 @@ struct Mark {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string engine;
-    std::string reference;
-    std::string counts = "1000 10000 50000";
-    std::string logs = ".";
-    int frames = 100;
-    int rounds = 5;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        std::string key = argv[i];
-        std::string value = argv[i + 1];
-        if (key == "--engine") {
-            engine = value;
-        } else if (key == "--reference") {
-            reference = value;
-        } else if (key == "--counts") {
-            counts = value;
-        } else if (key == "--frames") {
-            frames = std::max(1, std::atoi(value.c_str()));
-        } else if (key == "--rounds") {
-            rounds = std::max(1, std::atoi(value.c_str()));
-        } else if (key == "--logs") {
-            logs = value;
-        }
-    }
-    if (engine.empty() || reference.empty()) {
+    bench::RunnerOptions options;
+    options.counts = "1000 10000 50000";
+    if (!bench::ParseRunnerOptions(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: bench_marks --engine PATH --reference PATH [--counts \"N ...\"] "
                      "[--frames N] [--rounds R] [--logs DIR]\n");
         return 2;
     }
-    mkdir(logs.c_str(), 0755);
+    const std::string& engine = options.engine;
+    const std::string& reference = options.reference;
+    const std::string& logs = options.logs;
+    const int frames = options.frames;
+    const int rounds = options.rounds;
 
     std::vector<Mark> marks;
-    std::istringstream countList(counts);
+    std::istringstream countList(options.counts);
     for (std::string count; countList >> count;) {
         marks.push_back({"sprites " + count,
                          {"--mark", "sprites", "--count", count},

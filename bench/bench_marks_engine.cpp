@@ -5,10 +5,11 @@
 #include <GL/gl.h>
 
 #include <cstdlib>
-#include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/BenchApp.h"
 #include "bench/BenchMarks.h"
 #include "bench/BenchSupport.h"
 #include "core/CApp.h"
@@ -89,14 +90,7 @@ int main(int argc, char** argv) {
     bool text = std::string(bench::ParseOption(argc, argv, "--mark", "sprites")) == "text";
     int count = std::atoi(bench::ParseOption(argc, argv, "--count", "1000"));
     int frames = bench::ParseFrames(argc, argv, 100);
-    try {
-        MarkApp app(text, count, frames, bench::ParseOption(argc, argv, "--snapshot", nullptr));
-        app.Init();
-        app.MainLoop();
-        app.Shutdown();
-    } catch (const std::string& message) {
-        std::cerr << message << std::endl;
-        return 1;
-    }
-    return 0;
+    const char* snapshot = bench::ParseOption(argc, argv, "--snapshot", nullptr);
+    return bench::RunBenchApp(
+        [&]() { return std::make_unique<MarkApp>(text, count, frames, snapshot); });
 }

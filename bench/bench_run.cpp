@@ -3,8 +3,6 @@
 // ratios with their medians, the time from spawning a process to its first presented frame
 // and each process's peak resident memory.
 // Usage: bench_run --engine PATH --reference PATH [--frames N] [--rounds R] [--logs DIR]
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -36,33 +34,20 @@ const char* Verdict(bool met) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string engine;
-    std::string reference;
-    std::string logs = ".";
-    int frames = 300;
-    int rounds = 3;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        std::string key = argv[i];
-        std::string value = argv[i + 1];
-        if (key == "--engine") {
-            engine = value;
-        } else if (key == "--reference") {
-            reference = value;
-        } else if (key == "--frames") {
-            frames = std::max(1, std::atoi(value.c_str()));
-        } else if (key == "--rounds") {
-            rounds = std::max(1, std::atoi(value.c_str()));
-        } else if (key == "--logs") {
-            logs = value;
-        }
-    }
-    if (engine.empty() || reference.empty()) {
+    bench::RunnerOptions options;
+    options.frames = 300;
+    options.rounds = 3;
+    if (!bench::ParseRunnerOptions(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: bench_run --engine PATH --reference PATH [--frames N] "
                      "[--rounds R] [--logs DIR]\n");
         return 2;
     }
-    mkdir(logs.c_str(), 0755);
+    const std::string& engine = options.engine;
+    const std::string& reference = options.reference;
+    const std::string& logs = options.logs;
+    const int frames = options.frames;
+    const int rounds = options.rounds;
     std::string frameArg = std::to_string(frames);
     std::vector<Program> programs = {
         {"engine", {engine, "--frames", frameArg}, {}},

@@ -116,6 +116,18 @@ private:
     std::string path_;
 };
 
+// Start-up and video set-up with both streams captured, standard output from the video set-up
+// on.
+struct CapturedVideoSetUp {
+    StreamCapture out;
+    StreamCapture err{std::cerr};
+    CEngine engine;
+    CapturedVideoSetUp() {
+        out.Clear();
+        engine.SetVideoMode(640, 480, 16, false, true);
+    }
+};
+
 }  // namespace
 
 TEST(ShaderTable, AllTenLoadInOrderCompileLinkAndLogExactly) {
@@ -164,11 +176,7 @@ TEST(ShaderTable, AMissingFileKeepsEveryLaterProgramAtItsIndex) {
     ASSERT_EQ(0, std::remove((dir.Path() + "/shaders/hfield.vert").c_str()));
     ASSERT_EQ(0, chdir(dir.Path().c_str()));
 
-    StreamCapture out;
-    StreamCapture err(std::cerr);
-    CEngine engine;
-    out.Clear();
-    engine.SetVideoMode(640, 480, 16, false, true);
+    CapturedVideoSetUp run;
 
     std::string expected = std::string("\n") + kBanner + "\n";
     for (const Row& row : kRows) {
@@ -178,7 +186,7 @@ TEST(ShaderTable, AMissingFileKeepsEveryLaterProgramAtItsIndex) {
         }
     }
     expected += "\n";
-    EXPECT_EQ(expected, ShaderSection(out.Text()));
+    EXPECT_EQ(expected, ShaderSection(run.out.Text()));
 
     ASSERT_EQ(10, g_pShaderManager->GetProgramCount());
     ASSERT_NE(nullptr, g_pShaderManager->GetProgram(2));
@@ -192,7 +200,7 @@ TEST(ShaderTable, AMissingFileKeepsEveryLaterProgramAtItsIndex) {
         ASSERT_EQ(2u, shaders.size());
         EXPECT_EQ(ReadFile(kRows[i].vertexFile), SourceOf(shaders[0]));
     }
-    EXPECT_EQ("", err.Text());
+    EXPECT_EQ("", run.err.Text());
 }
 
 // A directory opens like a file and reports a size of LONG_MAX; each program gets one in place
@@ -207,11 +215,7 @@ TEST(ShaderTable, ADirectoryInPlaceOfAFileIsRefusedLikeAMissingOne) {
     }
     ASSERT_EQ(0, chdir(dir.Path().c_str()));
 
-    StreamCapture out;
-    StreamCapture err(std::cerr);
-    CEngine engine;
-    out.Clear();
-    engine.SetVideoMode(640, 480, 16, false, true);
+    CapturedVideoSetUp run;
 
     std::string expectedOut = std::string("\n") + kBanner + "\n";
     std::string expectedErr;
@@ -222,8 +226,8 @@ TEST(ShaderTable, ADirectoryInPlaceOfAFileIsRefusedLikeAMissingOne) {
         expectedErr += std::string("Cannot read ") + file + ": a directory, not a regular file\n";
     }
     expectedOut += "\n";
-    EXPECT_EQ(expectedOut, ShaderSection(out.Text()));
-    EXPECT_EQ(expectedErr, err.Text());
+    EXPECT_EQ(expectedOut, ShaderSection(run.out.Text()));
+    EXPECT_EQ(expectedErr, run.err.Text());
     ASSERT_EQ(10, g_pShaderManager->GetProgramCount());
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(0u, g_pShaderManager->GetProgram(i)->GetHandle()) << kRows[i].logLine;

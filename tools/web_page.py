@@ -159,14 +159,8 @@ class Page:
         actions.perform()
 
     def click(self, x, y):
-        actions = self._actions()
-        left, top = self._canvas_origin()
-        pointer = actions.w3c_actions.pointer_action
-        pointer.move_to_location(left + x, top + y)
-        pointer.pointer_down()
-        pointer.pause(0.1)
-        pointer.pointer_up()
-        actions.perform()
+        """A press and release at canvas pixel (x, y): a drag that goes nowhere."""
+        self.drag(x, y, x, y, steps=0)
 
     def drag(self, x0, y0, x1, y1, steps=8):
         actions = self._actions()
