@@ -246,7 +246,7 @@ def DemoPictureAgreesWithTheDesktop(pages, programs):
     compare_where(desktop, shot, opaque_points("Data/Logo/orvlogo.png", 1022 - 256, 766 - 64),
                   12, "the logo", 0.005)
     # The two text lines: the white cores of their glyphs, which the scrolling maps under them
-    # cannot change. Where the edges blend with the maps a pixel may cross the line either way,
+    # barely change. Where the edges blend with the maps a pixel may cross the line either way,
     # mostly beside a pixel both agree on: a missing or moved glyph differs in many away from any.
     for box in [(356, 26, 660, 50), (16, 736, 240, 760)]:
         ours, theirs = white_points(shot, *box), white_points(desktop, *box)
@@ -254,7 +254,9 @@ def DemoPictureAgreesWithTheDesktop(pages, programs):
         both = ours & theirs
         stray = [(x, y) for (x, y) in ours ^ theirs
                  if not any((x + dx, y + dy) in both for dx in (-1, 0, 1) for dy in (-1, 0, 1))]
-        check(len(ours ^ theirs) <= 0.05 * len(theirs) and len(stray) <= 2,
+        # The maps carry 4 x 3 white marks; one scrolled under a glyph's edge brightens up to
+        # that many edge pixels at a distance from the cores, on one side only.
+        check(len(ours ^ theirs) <= 0.05 * len(theirs) and len(stray) <= 12,
               "text in %s: %d white pixels on the page, %d on the desktop, %d differ, "
               "%d away from the glyphs (first %s)" % (box, len(ours), len(theirs),
                                                      len(ours ^ theirs), len(stray), stray[:1]))
