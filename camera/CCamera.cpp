@@ -8,6 +8,8 @@
 
 #include "graphics/CGraphicsCore.h"
 #include "platform/CPlatform.h"
+#include "render/CQuadBatch.h"
+#include "render/CRenderState.h"
 #include "utils/CUtils.h"
 
 CCamera* g_pCamera = nullptr;
@@ -169,5 +171,7 @@ void CCamera::Update() {
 }
 
 void CCamera::Look() {
+    CQuadBatch::DrawPending();
+    CRenderState::SetPixelMatrices(false);
     gluLookAt(eye.x, eye.y, eye.z, center.x, center.y, center.z, up.x, up.y, up.z);
 }

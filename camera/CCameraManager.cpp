@@ -3,6 +3,9 @@
 
 #include <GL/gl.h>
 
+#include "render/CQuadBatch.h"
+#include "render/CRenderState.h"
+
 CCameraManager* g_pCameraManager = nullptr;
 
 CCameraManager::CCameraManager() : cameraCount(0), current(0) {}
@@ -32,6 +35,9 @@ CPosition2D* CCameraManager::Current() {
 
 void CCameraManager::Apply() {
     if (CPosition2D* camera = Current()) {
+        // Queued quads were placed for the model-view before the camera moves it.
+        CQuadBatch::DrawPending();
+        CRenderState::SetPixelMatrices(false);
         glTranslatef(camera->position.x, camera->position.y, 0.0f);
     }
 }

@@ -14,6 +14,8 @@
 #include "gui/CWindowManager.h"
 #include "input/CEventManager.h"
 #include "platform/CPlatform.h"
+#include "render/CQuadBatch.h"
+#include "render/CRenderState.h"
 #include "shading/CShaderManager.h"
 #include "text/CFont.h"
 #include "text/CFontManager.h"
@@ -76,6 +78,9 @@ CEngine::CEngine() : showFPS(false) {
     std::cout << "Initialize Utils...";
     g_pUtils = new CUtils();
     CheckCreated(g_pUtils, "Unable to initialize Utils!");
+    // The frame rate extends whatever caption the application has set.
+    g_pUtils->SetCaptionSource(
+        [] { return g_pGraphicsCore != nullptr ? g_pGraphicsCore->GetCaption() : std::string(); });
     std::cout << "done" << std::endl;
 
     // The next three are created before their text, so lines their constructors write (the
@@ -140,6 +145,8 @@ void CEngine::Update() {
     g_pEventManager->PollEvent();
     g_pGraphicsCore->Begin2D();
     glLoadIdentity();
+    // Until the camera moves the model-view, prints need no matrices of their own.
+    CRenderState::SetPixelMatrices(true);
     g_pWindowManager->DrawAll();
     if (g_pGraphicsCore->HasCustomCursor()) {
         g_pGraphicsCore->DrawCursor();
@@ -155,5 +162,8 @@ void CEngine::Update() {
         g_pGraphicsCore->End2D();
     }
     // The windows and the cursor leave no quad state behind for the application's drawing.
-    g_pGraphicsCore->FlushQuads();
+    // The engine still knows the state it set, so this is not the application's FlushQuads.
+    CQuadBatch::Flush();
+    CQuadBatch::Defer(false);
+    CRenderState::SetPixelMatrices(false);
 }

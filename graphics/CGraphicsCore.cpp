@@ -10,7 +10,8 @@
 #include "graphics/CDisplayCheck.h"
 #include "input/CEventManager.h"
 #include "platform/CPlatform.h"
-#include "textures/CQuadBatch.h"
+#include "render/CQuadBatch.h"
+#include "render/CRenderState.h"
 #include "textures/CSprite.h"
 
 CGraphicsCore* g_pGraphicsCore = nullptr;
@@ -51,6 +52,7 @@ CGraphicsCore::~CGraphicsCore() {
     SDL_Quit();
     // The context is gone, and with it whatever the quads had bound.
     CQuadBatch::Reset();
+    CRenderState::ContextLost();
 }
 
 void CGraphicsCore::SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D) {
@@ -86,6 +88,7 @@ void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, b
         throw std::string("Error: SDL Could not create Video Surface.") + SDL_GetError();
     }
     CQuadBatch::Reset();
+    CRenderState::ContextCreated(m_width, m_height, mode2D);
     m_projectionPushed = false;
     m_modelViewPushed = false;
     if (mode2D) {
@@ -128,58 +131,65 @@ void CGraphicsCore::Setup3D(int width, int height) {
     if (height == 0) {
         height = 1;
     }
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
+    CRenderState::SetViewport(0, 0, width, height);
+    CRenderState::SetPixelMatrices(false);
+    CRenderState::SetMatrixMode(GL_PROJECTION, true);
     glLoadIdentity();
     gluPerspective(60.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 4000.0);
-    glMatrixMode(GL_MODELVIEW);
+    CRenderState::SetMatrixMode(GL_MODELVIEW, true);
     glLoadIdentity();
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
+    CRenderState::SetEnabled(GL_DEPTH_TEST, true, true);
     glDepthFunc(GL_ALWAYS);
-    glDisable(GL_LIGHTING);
+    CRenderState::SetEnabled(GL_LIGHTING, false, true);
 }
 
 void CGraphicsCore::Setup2DState() {
+    // Every call is sent, even where the engine believes it holds: the application may have
+    // changed any of it since, and this is where 2D drawing starts from a state of its own.
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClearDepth(1.0);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_DEPTH_TEST);
+    CRenderState::SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, true);
+    CRenderState::SetEnabled(GL_DEPTH_TEST, true, true);
     glDepthFunc(GL_ALWAYS);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_SCISSOR_TEST);
-    glMatrixMode(GL_PROJECTION);
+    CRenderState::SetEnabled(GL_LIGHTING, false, true);
+    CRenderState::SetEnabled(GL_BLEND, true, true);
+    CRenderState::SetEnabled(GL_TEXTURE_2D, true, true);
+    CRenderState::SetEnabled(GL_SCISSOR_TEST, true, true);
+    CRenderState::SetPixelMatrices(false);
+    CRenderState::SetMatrixMode(GL_PROJECTION, true);
     glLoadIdentity();
     glOrtho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
+    CRenderState::SetMatrixMode(GL_MODELVIEW, true);
 }
 
 void CGraphicsCore::Begin2D() {
-    FlushQuads();
+    CQuadBatch::Flush();
     // Calls may nest (the frame step begins 2D and the application begins it again), so only
     // the first one saves the projection that End2D brings back.
     if (!m_projectionPushed) {
-        glMatrixMode(GL_PROJECTION);
+        CRenderState::SetMatrixMode(GL_PROJECTION);
         glPushMatrix();
         m_projectionPushed = true;
     }
     Setup2DState();
+    CQuadBatch::Defer(true);
 }
 
 void CGraphicsCore::End2D() {
-    FlushQuads();
+    CQuadBatch::Flush();
+    CQuadBatch::Defer(false);
+    CRenderState::SetPixelMatrices(false);
     if (m_projectionPushed) {
-        glMatrixMode(GL_PROJECTION);
+        CRenderState::SetMatrixMode(GL_PROJECTION);
         glPopMatrix();
         m_projectionPushed = false;
     }
-    glMatrixMode(GL_MODELVIEW);
+    CRenderState::SetMatrixMode(GL_MODELVIEW);
     if (m_modelViewPushed) {
         glPopMatrix();
         m_modelViewPushed = false;
@@ -188,22 +198,26 @@ void CGraphicsCore::End2D() {
 }
 
 void CGraphicsCore::Begin2DOverlay() {
-    FlushQuads();
-    glMatrixMode(GL_PROJECTION);
+    CQuadBatch::Flush();
+    CRenderState::SetPixelMatrices(false);
+    CRenderState::SetMatrixMode(GL_PROJECTION);
     if (!m_projectionPushed) {
         glPushMatrix();
         m_projectionPushed = true;
     }
-    glMatrixMode(GL_MODELVIEW);
+    CRenderState::SetMatrixMode(GL_MODELVIEW);
     if (!m_modelViewPushed) {
         glPushMatrix();
         m_modelViewPushed = true;
     }
     glOrtho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
+    CQuadBatch::Defer(true);
 }
 
 void CGraphicsCore::FlushQuads() {
     CQuadBatch::Flush();
+    // The application's own OpenGL calls follow: what the engine knows may not hold after them.
+    CRenderState::MarkStale();
 }
 
 void CGraphicsCore::SetWireframe(bool on) {
@@ -270,9 +284,9 @@ const char* CGraphicsCore::GetVersion() const {
 }
 
 void CGraphicsCore::ReadExtensions() {
-    glEnable(GL_SCISSOR_TEST);
+    CRenderState::SetEnabled(GL_SCISSOR_TEST, true, true);
     m_extensions = GlString(GL_EXTENSIONS);
-    glDisable(GL_SCISSOR_TEST);
+    CRenderState::SetEnabled(GL_SCISSOR_TEST, false, true);
 }
 
 void CGraphicsCore::SetCaption(const std::string& caption) {

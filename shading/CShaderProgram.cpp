@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/CPlatform.h"
+#include "render/CQuadBatch.h"
 #include "utils/CFileCheck.h"
 
 namespace {
@@ -101,11 +102,14 @@ void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
 unsigned long CShaderProgram::bindCount = 0;
 
 void CShaderProgram::Bind() {
+    // Queued engine quads were meant for the program bound before this one.
+    CQuadBatch::ForgetProgram();
     ++bindCount;
     CPlatform::BindProgram(handle);
 }
 
 void CShaderProgram::Unbind() {
+    CQuadBatch::ForgetProgram();
     ++bindCount;
     glUseProgramObjectARB(0);
 }

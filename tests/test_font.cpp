@@ -13,6 +13,7 @@
 
 #include "core/CEngine.h"
 #include "support/TestSupport.h"
+#include "graphics/CGraphicsCore.h"
 #include "text/CFont.h"
 #include "text/CFontManager.h"
 #include "textures/CTgaImage.h"
@@ -300,7 +301,8 @@ TEST_F(FontTest, TextIgnoresTheModelViewTransformInForce) {
 
 TEST_F(FontTest, APrintRestoresTheStateItChanged) {
     // Depth on, blending off, an unusual blend function, texturing and scissor off, lighting
-    // on, the projection matrix selected.
+    // on, the projection matrix selected; announced to the engine as its own calls must be.
+    g_pGraphicsCore->FlushQuads();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ZERO);
@@ -319,6 +321,7 @@ TEST_F(FontTest, APrintRestoresTheStateItChanged) {
 
     // And the other way round.
     ClearFrame();
+    g_pGraphicsCore->FlushQuads();
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "support/TestSupport.h"
-#include "textures/CMipmapBuilder.h"
+#include "render/CMipmapBuilder.h"
 #include "textures/CSprite.h"
 
 using orvane_test::EngineTest;

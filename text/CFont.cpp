@@ -12,7 +12,8 @@
 
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
-#include "textures/CQuadBatch.h"
+#include "render/CQuadBatch.h"
+#include "render/CRenderState.h"
 
 namespace {
 
@@ -133,20 +134,17 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     // The colour the application has set, which the print must leave as it found it.
     GLfloat savedColor[4];
     CQuadBatch::ColorAfterRun(savedColor);
-    textureWasOn = glIsEnabled(GL_TEXTURE_2D);
-    depthWasOn = glIsEnabled(GL_DEPTH_TEST);
-    lightingWasOn = glIsEnabled(GL_LIGHTING);
-    scissorWasOn = glIsEnabled(GL_SCISSOR_TEST);
-    glGetIntegerv(GL_MATRIX_MODE, &savedMatrixMode);
-    glGetIntegerv(GL_VIEWPORT, savedViewport);
-    blendWasOn = glIsEnabled(GL_BLEND);
-    glGetIntegerv(GL_BLEND_SRC, &savedBlendSrc);
-    glGetIntegerv(GL_BLEND_DST, &savedBlendDst);
+    textureWasOn = CRenderState::IsEnabled(GL_TEXTURE_2D);
+    depthWasOn = CRenderState::IsEnabled(GL_DEPTH_TEST);
+    lightingWasOn = CRenderState::IsEnabled(GL_LIGHTING);
+    scissorWasOn = CRenderState::IsEnabled(GL_SCISSOR_TEST);
+    savedMatrixMode = CRenderState::GetMatrixMode();
+    CRenderState::GetViewport(savedViewport);
+    blendWasOn = CRenderState::IsEnabled(GL_BLEND);
+    CRenderState::GetBlendFunc(&savedBlendSrc, &savedBlendDst);
     // Without a depth buffer the depth test decides nothing, so it need not be switched off.
     if (depthWasOn) {
-        GLint depthBits = 0;
-        glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-        depthWasOn = depthBits > 0;
+        depthWasOn = CRenderState::DepthBits() > 0;
     }
     // In the plain 2D state (what Begin2D sets up) a print changes nothing around its quads:
     // it then leaves program 0 and the glyph picture bound like a sprite draw, so consecutive
@@ -155,38 +153,44 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
                    savedBlendSrc == GL_SRC_ALPHA && savedBlendDst == GL_ONE_MINUS_SRC_ALPHA;
 
     if (depthWasOn) {
-        glDisable(GL_DEPTH_TEST);
+        CRenderState::SetEnabled(GL_DEPTH_TEST, false);
     }
     if (!textureWasOn) {
-        glEnable(GL_TEXTURE_2D);
+        CRenderState::SetEnabled(GL_TEXTURE_2D, true);
     }
     if (!blendWasOn) {
-        glEnable(GL_BLEND);
+        CRenderState::SetEnabled(GL_BLEND, true);
     }
     if (!scissorWasOn) {
-        glEnable(GL_SCISSOR_TEST);
+        CRenderState::SetEnabled(GL_SCISSOR_TEST, true);
     }
     if (lightingWasOn) {
-        glDisable(GL_LIGHTING);
+        CRenderState::SetEnabled(GL_LIGHTING, false);
     }
     if (!plain2D) {
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        CRenderState::SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
 
     // One unit per viewport pixel, y downwards, whatever projection the scene uses; when that
     // is already in force with no model-view transform, the matrices are left alone.
     bool ownMatrices = !PixelMatricesInForce();
     if (ownMatrices) {
-        glMatrixMode(GL_PROJECTION);
+        // Queued quads were placed for the matrices in force, so they go out first.
+        CQuadBatch::DrawPending();
+        CRenderState::SetMatrixMode(GL_PROJECTION);
         glPushMatrix();
         glLoadIdentity();
         glOrtho(0.0, savedViewport[2], savedViewport[3], 0.0, -1.0, 1.0);
-        glMatrixMode(GL_MODELVIEW);
+        CRenderState::SetMatrixMode(GL_MODELVIEW);
         glPushMatrix();
         glLoadIdentity();
     }
 
-    CQuadBatch::Use(image.GetTexture(), shader);
+    // A print's glyphs go out together, as one draw, by the end of the print at the latest.
+    const bool deferred = CQuadBatch::IsDeferred();
+    CQuadBatch::Defer(true);
+    CQuadBatch::Use(image.GetTexture(), shader != nullptr,
+                    shader != nullptr ? shader->GetHandle() : 0);
     if (bold > 1) {
         first -= 2;
     }
@@ -202,38 +206,49 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     // The print ends with no program, texture 0 and the application's colour, now or (in the
     // plain 2D state) when the run of quads ends.
     CQuadBatch::SetEndState(savedColor, true);
+    CQuadBatch::Defer(deferred);
     if (!plain2D) {
         CQuadBatch::Flush();
     }
     if (ownMatrices) {
-        glMatrixMode(GL_PROJECTION);
+        // The glyphs were placed for the print's own matrices: they go out before those go.
+        CQuadBatch::DrawPending();
+        CRenderState::SetMatrixMode(GL_PROJECTION);
         glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
+        CRenderState::SetMatrixMode(GL_MODELVIEW);
         glPopMatrix();
     }
 
     if (depthWasOn) {
-        glEnable(GL_DEPTH_TEST);
+        CRenderState::SetEnabled(GL_DEPTH_TEST, true);
     }
     if (!textureWasOn) {
-        glDisable(GL_TEXTURE_2D);
+        CRenderState::SetEnabled(GL_TEXTURE_2D, false);
     }
     if (!blendWasOn) {
-        glDisable(GL_BLEND);
+        CRenderState::SetEnabled(GL_BLEND, false);
     }
     if (!scissorWasOn) {
-        glDisable(GL_SCISSOR_TEST);
+        CRenderState::SetEnabled(GL_SCISSOR_TEST, false);
     }
     if (lightingWasOn) {
-        glEnable(GL_LIGHTING);
+        CRenderState::SetEnabled(GL_LIGHTING, true);
     }
     if (!plain2D) {
-        glBlendFunc(static_cast<GLenum>(savedBlendSrc), static_cast<GLenum>(savedBlendDst));
+        CRenderState::SetBlendFunc(savedBlendSrc, savedBlendDst);
     }
-    glMatrixMode(static_cast<GLenum>(savedMatrixMode));
+    CRenderState::SetMatrixMode(savedMatrixMode);
 }
 
 bool CFont::PixelMatricesInForce() const {
+    // The frame step knows when they are; elsewhere in a 2D window the print simply loads its
+    // own, which costs no question to the driver. A 3D scene's matrices are looked at.
+    if (CRenderState::PixelMatrices()) {
+        return true;
+    }
+    if (CRenderState::Remembers()) {
+        return false;
+    }
     GLfloat projection[16];
     GLfloat modelView[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);

@@ -11,8 +11,9 @@
 #include "platform/CPlatform.h"
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
-#include "textures/CMipmapBuilder.h"
-#include "textures/CQuadBatch.h"
+#include "render/CMipmapBuilder.h"
+#include "render/CQuadBatch.h"
+#include "render/CRenderState.h"
 #include "textures/CTextureManager.h"
 #include "utils/CFileCheck.h"
 
@@ -187,6 +188,7 @@ void CSprite::ApplyRotation(float angle, float top, float right, float bottom, f
     }
     float hx = (right - left) / 2.0f * width;
     float hy = (top - bottom) / 2.0f * height;
+    CRenderState::SetPixelMatrices(false);
     glTranslatef(-hx, -hy, 0.0f);
     glRotatef(angle, 0.0f, 0.0f, 1.0f);
     glTranslatef(hx, hy, 0.0f);
@@ -231,7 +233,7 @@ void CSprite::DrawArea(float x, float y, float top, float right, float bottom, f
     }
     const float tint[4] = {r, g, b, a};
     static const float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    CQuadBatch::Use(texture, shader);
+    CQuadBatch::Use(texture, true, shader->GetHandle());
     CQuadBatch::SetEndState(kWhite, false);
     CQuadBatch::Quad(corners, tint);
 }
@@ -257,6 +259,8 @@ void CSprite::BindToUnit(int unit) {
     // The unit chosen here stays active, so a run of quads on unit 0 ends first.
     CQuadBatch::Flush();
     CQuadBatch::ForgetTexture();
+    // Another unit becomes active, whose switches the engine has not set.
+    CRenderState::MarkStale();
     glActiveTextureARB(GL_TEXTURE0_ARB + unit);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "textures/CQuadBatch.h"
+#include "render/CQuadBatch.h"
 #include "utils/CFileCheck.h"
 
 namespace {

@@ -9,11 +9,12 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <utility>
 
-#include "graphics/CGraphicsCore.h"
 #include "platform/CPlatform.h"
-#include "textures/CMipmapBuilder.h"
-#include "textures/CQuadBatch.h"
+#include "render/CDebugShapes.h"
+#include "render/CMipmapBuilder.h"
+#include "render/CQuadBatch.h"
 #include "utils/CFileCheck.h"
 #include "utils/CClock.h"
 
@@ -100,6 +101,10 @@ std::string BmpProblem(const char* file) {
 
 CUtils::CUtils() : m_fps(0), m_frameTime(0.0f), m_fpsText{} {}
 
+void CUtils::SetCaptionSource(std::function<std::string()> source) {
+    m_captionSource = std::move(source);
+}
+
 CUtils::~CUtils() {}
 
 void CUtils::UpdateFPS() {
@@ -112,7 +117,7 @@ void CUtils::UpdateFPS() {
         m_fps = static_cast<int>(s_frameCounter);
         // Bounded: a rate of 100000 or more is cut rather than written past the buffer.
         std::snprintf(m_fpsText, sizeof(m_fpsText), " Current FPS: %d", m_fps);
-        std::string caption = g_pGraphicsCore != nullptr ? g_pGraphicsCore->GetCaption() : "";
+        std::string caption = m_captionSource ? m_captionSource() : std::string();
         caption += m_fpsText;
         SDL_WM_SetCaption(caption.c_str(), nullptr);
         s_frameCounter = 0.0f;
@@ -120,74 +125,19 @@ void CUtils::UpdateFPS() {
 }
 
 void CUtils::DrawCube(float x, float y, float z) {
-    struct Face {
-        float r, g, b;
-        float v[4][3];
-    };
-    static const Face kFaces[] = {
-        {0, 1, 0, {{1, 1, -1}, {-1, 1, -1}, {-1, 1, 1}, {1, 1, 1}}},
-        {1, 0.5f, 0, {{1, -1, 1}, {-1, -1, 1}, {-1, -1, -1}, {1, -1, -1}}},
-        {1, 0, 0, {{1, 1, 1}, {-1, 1, 1}, {-1, -1, 1}, {1, -1, 1}}},
-        {1, 1, 0, {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}}},
-        {0, 0, 1, {{-1, 1, 1}, {-1, 1, -1}, {-1, -1, -1}, {-1, -1, 1}}},
-        {1, 0, 1, {{1, 1, -1}, {1, 1, 1}, {1, -1, 1}, {1, -1, -1}}},
-    };
-    glDisable(GL_TEXTURE_2D);
-    glTranslatef(x, y, z);
-    glBegin(GL_QUADS);
-    for (const Face& face : kFaces) {
-        glColor3f(face.r, face.g, face.b);
-        for (const auto& vertex : face.v) {
-            glVertex3f(vertex[0], vertex[1], vertex[2]);
-        }
-    }
-    glEnd();
-    glTranslatef(-x, -y, -z);
-    glColor3f(1.0f, 1.0f, 1.0f);
+    CDebugShapes::Cube(x, y, z);
 }
 
 void CUtils::DrawGrid(float x, float y, float z) {
-    glDisable(GL_TEXTURE_2D);
-    glTranslatef(x, y, z);
-    glColor3f(0.5f, 0.5f, 0.5f);
-    glBegin(GL_LINES);
-    for (int i = -30; i <= 30; ++i) {
-        float f = static_cast<float>(i);
-        glVertex3f(f, 0.0f, -30.0f);
-        glVertex3f(f, 0.0f, 30.0f);
-        glVertex3f(30.0f, 0.0f, f);
-        glVertex3f(-30.0f, 0.0f, f);
-    }
-    glEnd();
-    glTranslatef(-x, -y, -z);
+    CDebugShapes::Grid(x, y, z);
 }
 
 void CUtils::DrawQuad(float x, float y, float z) {
-    glDisable(GL_TEXTURE_2D);
-    glTranslatef(x, y, z);
-    glColor3f(0.3f, 1.0f, 0.2f);
-    glBegin(GL_QUADS);
-    glVertex3f(1.0f, 1.0f, 1.0f);
-    glVertex3f(-1.0f, 1.0f, 1.0f);
-    glVertex3f(-1.0f, -1.0f, 1.0f);
-    glVertex3f(1.0f, -1.0f, 1.0f);
-    glEnd();
-    glTranslatef(-x, -y, -z);
+    CDebugShapes::Quad(x, y, z);
 }
 
 void CUtils::DrawAxes() {
-    glDisable(GL_TEXTURE_2D);
-    glBegin(GL_LINES);
-    glColor3f(1.0f, 0.0f, 0.0f);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glVertex3f(10.0f, 0.0f, 0.0f);
-    glColor3f(0.0f, 1.0f, 0.0f);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glVertex3f(0.0f, 10.0f, 0.0f);
-    glColor3f(0.0f, 0.0f, 1.0f);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glVertex3f(0.0f, 0.0f, 10.0f);
-    glEnd();
+    CDebugShapes::Axes();
 }
 
 unsigned int CUtils::LoadTextureBMP(const char* file) {

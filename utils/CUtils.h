@@ -2,6 +2,9 @@
 /// CUtils: frame timing, debug shapes and the BMP loader; declares g_pUtils.
 #pragma once
 
+#include <functional>
+#include <string>
+
 /// A decoded BMP: rows bottom-up, three bytes (red, green, blue) per pixel. Allocated with
 /// malloc; free it with CUtils::FreeBMP.
 struct BMPImage {
@@ -30,8 +33,12 @@ public:
     /// Nothing to release.
     ~CUtils();
 
-    /// Called once per frame while the frame-rate display is on.
+    /// Called once per frame while the frame-rate display is on. Once a second the window
+    /// caption becomes the caption source's text followed by GetFPSText.
     void UpdateFPS();
+    /// Where UpdateFPS takes the caption it extends: engine start-up points it at the graphics
+    /// core's caption. Without a source the rate alone is shown.
+    void SetCaptionSource(std::function<std::string()> source);
     /// Frames counted in the last whole second measured; 0 until the first second.
     int GetFPS() const { return m_fps; }
     /// Seconds between the two most recent UpdateFPS calls.
@@ -69,6 +76,7 @@ private:
     int m_fps;
     float m_frameTime;
     char m_fpsText[20];
+    std::function<std::string()> m_captionSource;
 };
 
 /// The utils, created by engine start-up and deleted by shutdown; null outside the engine's

@@ -1,5 +1,5 @@
 // CMipmapBuilder: scaling a picture to powers of two and halving it level by level.
-#include "textures/CMipmapBuilder.h"
+#include "render/CMipmapBuilder.h"
 
 #include <GL/gl.h>
 

@@ -1,0 +1,203 @@
+// CQuadBatch: quads queued in one vertex array, sent as one draw per run.
+#include "render/CQuadBatch.h"
+
+#include <GL/glew.h>
+
+#include <vector>
+
+#include "platform/CPlatform.h"
+#include "render/CRenderState.h"
+
+namespace {
+
+// A queued corner as OpenGL reads it: position, texture coordinates, colour.
+struct BatchVertex {
+    float x, y;
+    float s, t;
+    float rgba[4];
+};
+
+// Indices are 16 bits (all that WebGL 1 offers without an extension), so a run draws at most
+// this many quads at a time.
+const size_t kMaxQuadsPerDraw = 65536 / 4;
+
+std::vector<BatchVertex> g_vertices;
+// Two triangles a quad, (0, 1, 2) and (0, 2, 3); as long as the longest run so far.
+std::vector<unsigned short> g_indices;
+
+// What the quads of the current run left bound. A texture of 0 means "unknown".
+bool g_running = false;
+unsigned int g_texture = 0;
+bool g_programKnown = false;
+unsigned int g_program = 0;
+unsigned int g_colorsHandle = 0;
+int g_colorsLocation = -1;
+// What the end of the run puts back: the current colour, and whether unit 0 goes back to
+// texture 0 (a print's glyph picture) or keeps the last picture (a sprite's).
+float g_endColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+bool g_endUnbindsTexture = false;
+unsigned long g_draws = 0;
+bool g_deferred = false;
+
+void GrowIndices(size_t quads) {
+    for (size_t quad = g_indices.size() / 6; quad < quads; ++quad) {
+        const unsigned short first = static_cast<unsigned short>(quad * 4);
+        const unsigned short corners[6] = {0, 1, 2, 0, 2, 3};
+        for (unsigned short corner : corners) {
+            g_indices.push_back(static_cast<unsigned short>(first + corner));
+        }
+    }
+}
+
+}  // namespace
+
+void CQuadBatch::Use(unsigned int texture, bool withProgram, unsigned int program) {
+    bool programChanged = withProgram && (!g_running || !g_programKnown || g_program != program);
+    bool textureChanged = !g_running || g_texture != texture;
+    if (programChanged || textureChanged) {
+        DrawPending();
+    }
+    if (programChanged) {
+        CPlatform::BindProgram(program);
+        // The tint travels as the vertex colour; "colors" stays white for the engine's quads.
+        // A program whose files were missing has no object and so no uniform.
+        if (program != 0) {
+            if (g_colorsHandle != program) {
+                g_colorsHandle = program;
+                g_colorsLocation = glGetUniformLocationARB(program, "colors");
+            }
+            glUniform4fARB(g_colorsLocation, 1.0f, 1.0f, 1.0f, 1.0f);
+        }
+        g_program = program;
+        g_programKnown = true;
+    }
+    if (textureChanged) {
+        // Unit 0 is made active before the texture is bound, so that a texture bound to another
+        // unit earlier (BindToUnit) cannot leave unit 0 showing a stale picture.
+        glActiveTextureARB(GL_TEXTURE0_ARB);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        g_texture = texture;
+    }
+    g_running = true;
+}
+
+void CQuadBatch::Quad(const Vertex corners[4], const float rgba[4]) {
+    if (g_vertices.size() / 4 >= kMaxQuadsPerDraw) {
+        DrawPending();
+    }
+    for (int i = 0; i < 4; ++i) {
+        g_vertices.push_back(BatchVertex{corners[i].x,
+                                         corners[i].y,
+                                         corners[i].s,
+                                         corners[i].t,
+                                         {rgba[0], rgba[1], rgba[2], rgba[3]}});
+    }
+    if (!g_deferred) {
+        DrawPending();
+    }
+}
+
+void CQuadBatch::DrawPending() {
+    if (g_vertices.empty()) {
+        return;
+    }
+    const size_t quads = g_vertices.size() / 4;
+    GrowIndices(quads);
+    // The application's own arrays, buffers and client unit come back untouched afterwards.
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    if (GLEW_ARB_vertex_buffer_object) {
+        glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+        glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, 0);
+    }
+    glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    const GLsizei stride = sizeof(BatchVertex);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, stride, &g_vertices[0].x);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, stride, &g_vertices[0].s);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glColorPointer(4, GL_FLOAT, stride, g_vertices[0].rgba);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(quads * 6), GL_UNSIGNED_SHORT,
+                   g_indices.data());
+    glPopClientAttrib();
+    ++g_draws;
+    // Clearing keeps the capacity: the next run reuses the same memory.
+    g_vertices.clear();
+}
+
+void CQuadBatch::SetEndState(const float rgba[4], bool unbindTexture) {
+    for (int i = 0; i < 4; ++i) {
+        g_endColor[i] = rgba[i];
+    }
+    g_endUnbindsTexture = unbindTexture;
+}
+
+void CQuadBatch::ColorAfterRun(float rgba[4]) {
+    if (!g_running) {
+        CRenderState::GetColor(rgba);
+        return;
+    }
+    for (int i = 0; i < 4; ++i) {
+        rgba[i] = g_endColor[i];
+    }
+}
+
+void CQuadBatch::Flush() {
+    if (!g_running) {
+        return;
+    }
+    DrawPending();
+    if (g_programKnown) {
+        CPlatform::BindProgram(0);
+    }
+    // A draw from a colour array leaves the current colour undefined, so it is always set.
+    CRenderState::SetColor(g_endColor);
+    if (g_endUnbindsTexture) {
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+    g_running = false;
+    g_texture = 0;
+    g_programKnown = false;
+}
+
+void CQuadBatch::ForgetTexture() {
+    DrawPending();
+    // No loaded picture has texture 0, so the next quad binds its own again; and whatever was
+    // bound since stays bound when the run ends.
+    g_texture = 0;
+    g_endUnbindsTexture = false;
+}
+
+void CQuadBatch::ForgetProgram() {
+    DrawPending();
+    // Whoever binds a program now owns the binding: the run's end leaves it alone.
+    g_programKnown = false;
+}
+
+void CQuadBatch::Defer(bool on) {
+    g_deferred = on;
+    if (!on) {
+        DrawPending();
+    }
+}
+
+bool CQuadBatch::IsDeferred() {
+    return g_deferred;
+}
+
+void CQuadBatch::Reset() {
+    g_deferred = false;
+    g_vertices.clear();
+    g_running = false;
+    g_endUnbindsTexture = false;
+    g_texture = 0;
+    g_programKnown = false;
+    g_colorsHandle = 0;
+    g_colorsLocation = -1;
+}
+
+unsigned long CQuadBatch::TakeDrawCount() {
+    unsigned long draws = g_draws;
+    g_draws = 0;
+    return draws;
+}

@@ -1,0 +1,67 @@
+/// @file
+/// CQuadBatch: the one path by which the engine's textured quads reach OpenGL.
+#pragma once
+
+/// Sprites, animated sprites, GUI images, the sprite cursor and bitmap text all draw textured
+/// quads through program 0 on texture unit 0. A quad's corners are placed on the CPU and its
+/// tint travels as the vertex colour, so a quad changes no matrix and no uniform: quads are
+/// queued in one vertex array and a whole run goes to OpenGL as one indexed draw of triangles.
+///
+/// Quads wait in the array only between Begin2D and End2D (or the end of the frame step), where
+/// the engine knows a flush will follow; anywhere else each quad is sent as soon as it is queued,
+/// so that a program that draws a sprite and then reads pixels or swaps the buffers sees it.
+/// A run is sent when the texture or the program changes, when the engine changes other state
+/// the quads depend on (CRenderState), before any program is bound through CShaderProgram, and
+/// when it ends. The program and the texture are set only when they differ from what the
+/// previous quad left, and are put back only by Flush. The array grows to the longest run and
+/// then stays, so a steady frame allocates nothing.
+///
+/// Between a quad and the next Flush, program 0 stays bound. Begin2D, End2D, a font print that
+/// had to change the drawing state (in a 3D scene, say) and the end of the frame step flush; an
+/// application that issues its own OpenGL calls right after engine draws calls
+/// CGraphicsCore::FlushQuads first.
+class CQuadBatch {
+public:
+    /// One corner of a quad: position in the current model-view's units, then texture
+    /// coordinates.
+    struct Vertex {
+        float x;  ///< Position, right.
+        float y;  ///< Position, down in 2D.
+        float s;  ///< Texture coordinate across the picture.
+        float t;  ///< Texture coordinate down the picture (0 at its top row).
+    };
+
+    /// Makes the program (with "colors" white) and the texture on unit 0 current, touching only
+    /// what differs from the state the previous quad left. Without @p withProgram the program
+    /// bound stays as it is.
+    static void Use(unsigned int texture, bool withProgram, unsigned int program);
+    /// Queues one quad, corners in drawing order, tinted by rgba. Call Use first.
+    static void Quad(const Vertex corners[4], const float rgba[4]);
+    /// What Flush puts back, set by whoever drew last: a sprite leaves the current colour white
+    /// and its picture bound; a print brings back the colour it found and texture 0.
+    static void SetEndState(const float rgba[4], bool unbindTexture);
+    /// The current colour as the application will see it once the run ends: the colour Flush
+    /// will put back while a run is open, the current colour otherwise.
+    static void ColorAfterRun(float rgba[4]);
+    /// Sends the queued quads as one draw, leaving the run open.
+    static void DrawPending();
+    /// Ends the run: draws what is queued, unbinds the program and puts back the end state, as
+    /// a single draw always left it, and forgets what was bound. Does nothing when no quad was
+    /// queued since the last flush.
+    static void Flush();
+    /// Draws what is queued and forgets which texture the run left, for code that binds a
+    /// texture or selects a unit of its own.
+    static void ForgetTexture();
+    /// Draws what is queued and forgets the program, for code that binds a program of its own.
+    static void ForgetProgram();
+    /// Whether quads wait for the run's end (true between Begin2D and End2D) or are sent at once.
+    static void Defer(bool on);
+    /// Whether quads wait for the run's end now.
+    static bool IsDeferred();
+    /// Forgets the whole run without an OpenGL call; for when the context goes away.
+    static void Reset();
+
+    /// Draws the batch has sent since the count was last taken, and clears the count; for
+    /// tests and benchmarks that check how many draws a frame takes.
+    static unsigned long TakeDrawCount();
+};

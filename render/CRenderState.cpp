@@ -1,0 +1,216 @@
+// CRenderState: the engine's own record of the OpenGL state it sets, and the driver as fallback.
+#include "render/CRenderState.h"
+
+#include <GL/glew.h>
+
+#include "render/CQuadBatch.h"
+
+namespace {
+
+const GLenum kCapabilities[] = {GL_TEXTURE_2D, GL_DEPTH_TEST, GL_LIGHTING, GL_SCISSOR_TEST,
+                                GL_BLEND};
+const int kCapabilityCount = sizeof(kCapabilities) / sizeof(kCapabilities[0]);
+
+// A value the engine set (or a new context starts with); "known" false means ask OpenGL.
+template <typename T>
+struct Known {
+    bool known = false;
+    T value{};
+};
+
+struct Color {
+    float rgba[4];
+};
+
+struct Viewport {
+    int box[4];
+};
+
+struct BlendFunc {
+    int source;
+    int destination;
+};
+
+struct State {
+    // False in 3D windows and without a context: then nothing is remembered at all.
+    bool trusted = false;
+    Known<bool> enabled[kCapabilityCount];
+    Known<BlendFunc> blend;
+    Known<int> matrixMode;
+    Known<Viewport> viewport;
+    Known<Color> color;
+    Known<int> depthBits;
+    bool pixelMatrices = false;
+};
+
+State g_state;
+
+int CapabilitySlot(GLenum capability) {
+    for (int i = 0; i < kCapabilityCount; ++i) {
+        if (kCapabilities[i] == capability) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+template <typename T>
+void Remember(Known<T>& slot, const T& value) {
+    slot.known = g_state.trusted;
+    slot.value = value;
+}
+
+void ForgetAll() {
+    for (auto& slot : g_state.enabled) {
+        slot.known = false;
+    }
+    g_state.blend.known = false;
+    g_state.matrixMode.known = false;
+    g_state.viewport.known = false;
+    g_state.color.known = false;
+    g_state.pixelMatrices = false;
+}
+
+}  // namespace
+
+void CRenderState::ContextCreated(int width, int height, bool mode2D) {
+    g_state = State();
+    g_state.trusted = mode2D;
+    // What every new context starts with.
+    Remember(g_state.viewport, Viewport{{0, 0, width, height}});
+    Remember(g_state.color, Color{{1.0f, 1.0f, 1.0f, 1.0f}});
+    GLint bits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &bits);
+    // The bits never change for the context, so even a 3D window reads them only once.
+    g_state.depthBits.known = true;
+    g_state.depthBits.value = bits;
+}
+
+void CRenderState::ContextLost() {
+    g_state = State();
+}
+
+void CRenderState::MarkStale() {
+    ForgetAll();
+}
+
+bool CRenderState::Remembers() {
+    return g_state.trusted;
+}
+
+bool CRenderState::IsEnabled(unsigned int capability) {
+    int slot = CapabilitySlot(capability);
+    if (slot >= 0 && g_state.enabled[slot].known) {
+        return g_state.enabled[slot].value;
+    }
+    return glIsEnabled(capability) == GL_TRUE;
+}
+
+void CRenderState::SetEnabled(unsigned int capability, bool on, bool force) {
+    int slot = CapabilitySlot(capability);
+    if (!force && slot >= 0 && g_state.enabled[slot].known && g_state.enabled[slot].value == on) {
+        return;
+    }
+    CQuadBatch::DrawPending();
+    if (on) {
+        glEnable(capability);
+    } else {
+        glDisable(capability);
+    }
+    if (slot >= 0) {
+        Remember(g_state.enabled[slot], on);
+    }
+}
+
+void CRenderState::GetBlendFunc(int* source, int* destination) {
+    if (g_state.blend.known) {
+        *source = g_state.blend.value.source;
+        *destination = g_state.blend.value.destination;
+        return;
+    }
+    GLint values[2] = {GL_ONE, GL_ZERO};
+    glGetIntegerv(GL_BLEND_SRC, &values[0]);
+    glGetIntegerv(GL_BLEND_DST, &values[1]);
+    *source = values[0];
+    *destination = values[1];
+}
+
+void CRenderState::SetBlendFunc(int source, int destination, bool force) {
+    const Known<BlendFunc>& blend = g_state.blend;
+    if (!force && blend.known && blend.value.source == source &&
+        blend.value.destination == destination) {
+        return;
+    }
+    CQuadBatch::DrawPending();
+    glBlendFunc(static_cast<GLenum>(source), static_cast<GLenum>(destination));
+    Remember(g_state.blend, BlendFunc{source, destination});
+}
+
+int CRenderState::GetMatrixMode() {
+    if (g_state.matrixMode.known) {
+        return g_state.matrixMode.value;
+    }
+    GLint mode = GL_MODELVIEW;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    return mode;
+}
+
+void CRenderState::SetMatrixMode(int mode, bool force) {
+    if (!force && g_state.matrixMode.known && g_state.matrixMode.value == mode) {
+        return;
+    }
+    glMatrixMode(static_cast<GLenum>(mode));
+    Remember(g_state.matrixMode, mode);
+}
+
+void CRenderState::GetViewport(int viewport[4]) {
+    if (g_state.viewport.known) {
+        for (int i = 0; i < 4; ++i) {
+            viewport[i] = g_state.viewport.value.box[i];
+        }
+        return;
+    }
+    glGetIntegerv(GL_VIEWPORT, viewport);
+}
+
+void CRenderState::SetViewport(int x, int y, int width, int height) {
+    CQuadBatch::DrawPending();
+    glViewport(x, y, width, height);
+    Remember(g_state.viewport, Viewport{{x, y, width, height}});
+}
+
+void CRenderState::GetColor(float rgba[4]) {
+    if (g_state.color.known) {
+        for (int i = 0; i < 4; ++i) {
+            rgba[i] = g_state.color.value.rgba[i];
+        }
+        return;
+    }
+    glGetFloatv(GL_CURRENT_COLOR, rgba);
+}
+
+void CRenderState::SetColor(const float rgba[4]) {
+    glColor4fv(rgba);
+    ColorSent(rgba);
+}
+
+void CRenderState::ColorSent(const float rgba[4]) {
+    Remember(g_state.color, Color{{rgba[0], rgba[1], rgba[2], rgba[3]}});
+}
+
+int CRenderState::DepthBits() {
+    if (g_state.depthBits.known) {
+        return g_state.depthBits.value;
+    }
+    GLint bits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &bits);
+    return bits;
+}
+
+bool CRenderState::PixelMatrices() {
+    return g_state.trusted && g_state.pixelMatrices;
+}
+
+void CRenderState::SetPixelMatrices(bool known) {
+    g_state.pixelMatrices = known;
+}
