@@ -59,12 +59,18 @@ public:
     /// Saves both matrices and multiplies the model-view matrix by the pixel orthographic one;
     /// End2D closes it.
     void Begin2DOverlay();
-    /// Ends the current run of engine quads. Sprites, GUI images, the cursor and text leave
-    /// program 0 bound and their tint as the current colour between one quad and the next, so
-    /// that the driver can merge consecutive quads into one draw. Begin2D, End2D, the frame step
-    /// and a font print that had to change the drawing state (in a 3D scene, say) end such a
-    /// run themselves; a print in the plain 2D state joins it. Call FlushQuads before OpenGL calls
-    /// of your own that follow engine draws directly:
+    /// Ends the current run of engine quads. Between Begin2D and End2D (and in the frame step)
+    /// sprites, GUI images, the cursor and text queue their quads, and a run goes to OpenGL as
+    /// one draw when its texture or program changes or when it ends; program 0 stays bound and
+    /// the current colour is undefined while it is open. Begin2D, End2D, the frame step and a
+    /// font print that had to change the drawing state (in a 3D scene, say) end such a run
+    /// themselves; a print in the plain 2D state joins it. Outside Begin2D and End2D each draw
+    /// reaches OpenGL before it returns.
+    ///
+    /// Call FlushQuads before OpenGL calls of your own that follow engine calls: it ends the
+    /// run, and tells the engine that the state it set (switches, blend factors, matrix mode,
+    /// viewport, colour) may change, so that the next print reads the state in force instead of
+    /// trusting what the engine last set:
     ///
     ///     sprite->Draw(10.0f, 10.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     ///     g_pGraphicsCore->FlushQuads();
@@ -73,7 +79,8 @@ public:
     ///
     /// Afterwards the state is what a single draw always left: no program bound; after a sprite
     /// the current colour white and its texture bound on unit 0, after a print the colour the
-    /// print found and texture 0.
+    /// print found and texture 0. In a 3D window the engine asks OpenGL for the state around
+    /// every print, so a scene's own calls need no FlushQuads for that.
     void FlushQuads();
     /// Draws polygons as outlines (true) or filled (false).
     void SetWireframe(bool on);

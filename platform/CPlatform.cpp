@@ -60,6 +60,26 @@ std::string CPlatform::AdaptShaderSource(const std::string& source) {
     return source;
 }
 
+void CPlatform::DrawTriangleArrays(const float* positions, const float* texCoords,
+                                   const float* colors, int stride, int indexCount,
+                                   const unsigned short* indices) {
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    // Buffers bound by the application would turn the pointers into offsets.
+    if (GLEW_ARB_vertex_buffer_object) {
+        glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+        glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, 0);
+    }
+    glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, stride, positions);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, stride, texCoords);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glColorPointer(4, GL_FLOAT, stride, colors);
+    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, indices);
+    glPopClientAttrib();
+}
+
 void CPlatform::BindProgram(unsigned int program) {
     glUseProgramObjectARB(program);
 }
@@ -256,6 +276,22 @@ bool CPlatform::GetColorKey(const SDL_Surface* /*surface*/, unsigned int* /*key*
 
 std::string CPlatform::AdaptShaderSource(const std::string& source) {
     return CBrowserGL::AdaptShaderSource(source);
+}
+
+void CPlatform::DrawTriangleArrays(const float* positions, const float* texCoords,
+                                   const float* colors, int stride, int indexCount,
+                                   const unsigned short* indices) {
+    glClientActiveTexture(GL_TEXTURE0);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, stride, positions);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, stride, texCoords);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glColorPointer(4, GL_FLOAT, stride, colors);
+    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, indices);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void CPlatform::BindProgram(unsigned int program) {

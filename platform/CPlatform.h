@@ -73,6 +73,13 @@ public:
     /// for WebGL the `#version` line is blanked (line numbers stay) and the fixed-function
     /// light source, light model and normal matrix become the uniforms BindProgram sets.
     static std::string AdaptShaderSource(const std::string& source);
+    /// Draws indexed triangles from client-side arrays of 2D positions, texture coordinates (unit
+    /// 0) and RGBA float colours, all @p stride bytes apart, leaving the application's own vertex
+    /// arrays as they were. The desktop saves and restores the client array state around the
+    /// draw; WebGL has no such stack, and the browser turns the three arrays off again.
+    static void DrawTriangleArrays(const float* positions, const float* texCoords,
+                                   const float* colors, int stride, int indexCount,
+                                   const unsigned short* indices);
     /// Makes the program current (0: none) and, in the browser, gives it the light state that
     /// the fixed-function variables of its source would have read.
     static void BindProgram(unsigned int program);

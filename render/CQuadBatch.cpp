@@ -103,23 +103,9 @@ void CQuadBatch::DrawPending() {
     }
     const size_t quads = g_vertices.size() / 4;
     GrowIndices(quads);
-    // The application's own arrays, buffers and client unit come back untouched afterwards.
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    if (GLEW_ARB_vertex_buffer_object) {
-        glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
-        glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, 0);
-    }
-    glClientActiveTextureARB(GL_TEXTURE0_ARB);
-    const GLsizei stride = sizeof(BatchVertex);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, stride, &g_vertices[0].x);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, stride, &g_vertices[0].s);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(4, GL_FLOAT, stride, g_vertices[0].rgba);
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(quads * 6), GL_UNSIGNED_SHORT,
-                   g_indices.data());
-    glPopClientAttrib();
+    const int stride = static_cast<int>(sizeof(BatchVertex));
+    CPlatform::DrawTriangleArrays(&g_vertices[0].x, &g_vertices[0].s, g_vertices[0].rgba, stride,
+                                  static_cast<int>(quads * 6), g_indices.data());
     ++g_draws;
     // Clearing keeps the capacity: the next run reuses the same memory.
     g_vertices.clear();
