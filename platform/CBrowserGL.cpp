@@ -403,11 +403,14 @@ void glTexCoord2f(GLfloat s, GLfloat t) {
     im.texCoords = im.texCoords || im.inside;
 }
 
-// The emulation reads indices from memory as 16-bit only.
+// The emulation reads indices from memory as 16-bit only. Only 32-bit indices need to know
+// whether they come from a buffer, so other draws ask the driver nothing.
 void glDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
     ApplyColorMaterial(g_immediate.color);
     GLint elementBuffer = 0;
-    glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING, &elementBuffer);
+    if (type == GL_UNSIGNED_INT) {
+        glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING, &elementBuffer);
+    }
     if (type != GL_UNSIGNED_INT || elementBuffer != 0) {
         emscripten_glDrawElements(mode, count, type, indices);
         return;
