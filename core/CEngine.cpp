@@ -164,6 +164,5 @@ void CEngine::Update() {
     // The windows and the cursor leave no quad state behind for the application's drawing.
     // The engine still knows the state it set, so this is not the application's FlushQuads.
     CQuadBatch::Flush();
-    CQuadBatch::Defer(false);
     CRenderState::SetPixelMatrices(false);
 }

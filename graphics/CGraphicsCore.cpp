@@ -89,6 +89,8 @@ void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, b
     }
     CQuadBatch::Reset();
     CRenderState::ContextCreated(m_width, m_height, mode2D);
+    // A frame's last run goes out when the program swaps the buffers.
+    CPlatform::SetBeforeSwap(&CQuadBatch::Flush);
     m_projectionPushed = false;
     m_modelViewPushed = false;
     if (mode2D) {
@@ -177,12 +179,10 @@ void CGraphicsCore::Begin2D() {
         m_projectionPushed = true;
     }
     Setup2DState();
-    CQuadBatch::Defer(true);
 }
 
 void CGraphicsCore::End2D() {
     CQuadBatch::Flush();
-    CQuadBatch::Defer(false);
     CRenderState::SetPixelMatrices(false);
     if (m_projectionPushed) {
         CRenderState::SetMatrixMode(GL_PROJECTION);
@@ -211,7 +211,6 @@ void CGraphicsCore::Begin2DOverlay() {
         m_modelViewPushed = true;
     }
     glOrtho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
-    CQuadBatch::Defer(true);
 }
 
 void CGraphicsCore::FlushQuads() {

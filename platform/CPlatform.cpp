@@ -4,7 +4,31 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
+namespace {
+
+void (*g_beforeSwap)() = nullptr;
+
+}  // namespace
+
+void CPlatform::SetBeforeSwap(void (*hook)()) {
+    g_beforeSwap = hook;
+}
+
 #ifndef __EMSCRIPTEN__
+
+#include <dlfcn.h>
+
+// The program's swap comes here first; SDL's own follows in the next library that has it.
+extern "C" void SDL_GL_SwapBuffers() {
+    if (g_beforeSwap != nullptr) {
+        g_beforeSwap();
+    }
+    using Swap = void (*)();
+    static Swap sdlSwap = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers"));
+    if (sdlSwap != nullptr) {
+        sdlSwap();
+    }
+}
 
 void CPlatform::RunFrames(const std::function<void()>& loop, const std::function<bool()>& /*frame*/,
                           const std::function<void()>& done) {
@@ -144,6 +168,10 @@ int g_frameCount = 0;
 
 void BrowserFrame() {
     bool more = g_frame();
+    // The browser shows what was drawn as soon as this returns.
+    if (g_beforeSwap != nullptr) {
+        g_beforeSwap();
+    }
     // The page shows the count, and tests wait on it for the first frame.
     ++g_frameCount;
     PublishFrameCount(g_frameCount);

@@ -80,6 +80,12 @@ public:
     static void DrawTriangleArrays(const float* positions, const float* texCoords,
                                    const float* colors, int stride, int indexCount,
                                    const unsigned short* indices);
+    /// What must happen before a frame is shown: the engine sends its queued quads. On the
+    /// desktop the program shows a frame with SDL_GL_SwapBuffers, which the engine's library
+    /// provides in front of SDL's own, so that a program that draws and then swaps needs no
+    /// call of the engine's in between; in the browser the frame is shown when the frame step
+    /// returns to the browser, and @p hook runs right before.
+    static void SetBeforeSwap(void (*hook)());
     /// Makes the program current (0: none) and, in the browser, gives it the light state that
     /// the fixed-function variables of its source would have read.
     static void BindProgram(unsigned int program);

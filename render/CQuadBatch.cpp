@@ -37,7 +37,6 @@ int g_colorsLocation = -1;
 float g_endColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 bool g_endUnbindsTexture = false;
 unsigned long g_draws = 0;
-bool g_deferred = false;
 
 void GrowIndices(size_t quads) {
     for (size_t quad = g_indices.size() / 6; quad < quads; ++quad) {
@@ -91,9 +90,6 @@ void CQuadBatch::Quad(const Vertex corners[4], const float rgba[4]) {
                                          corners[i].s,
                                          corners[i].t,
                                          {rgba[0], rgba[1], rgba[2], rgba[3]}});
-    }
-    if (!g_deferred) {
-        DrawPending();
     }
 }
 
@@ -160,19 +156,7 @@ void CQuadBatch::ForgetProgram() {
     g_programKnown = false;
 }
 
-void CQuadBatch::Defer(bool on) {
-    g_deferred = on;
-    if (!on) {
-        DrawPending();
-    }
-}
-
-bool CQuadBatch::IsDeferred() {
-    return g_deferred;
-}
-
 void CQuadBatch::Reset() {
-    g_deferred = false;
     g_vertices.clear();
     g_running = false;
     g_endUnbindsTexture = false;

@@ -7,12 +7,10 @@
 /// tint travels as the vertex colour, so a quad changes no matrix and no uniform: quads are
 /// queued in one vertex array and a whole run goes to OpenGL as one indexed draw of triangles.
 ///
-/// Quads wait in the array only between Begin2D and End2D (or the end of the frame step), where
-/// the engine knows a flush will follow; anywhere else each quad is sent as soon as it is queued,
-/// so that a program that draws a sprite and then reads pixels or swaps the buffers sees it.
 /// A run is sent when the texture or the program changes, when the engine changes other state
 /// the quads depend on (CRenderState), before any program is bound through CShaderProgram, and
-/// when it ends. The program and the texture are set only when they differ from what the
+/// when it ends, the last one of a frame at the latest when the program swaps the buffers. The
+/// program and the texture are set only when they differ from what the
 /// previous quad left, and are put back only by Flush. The array grows to the longest run and
 /// then stays, so a steady frame allocates nothing.
 ///
@@ -54,10 +52,6 @@ public:
     static void ForgetTexture();
     /// Draws what is queued and forgets the program, for code that binds a program of its own.
     static void ForgetProgram();
-    /// Whether quads wait for the run's end (true between Begin2D and End2D) or are sent at once.
-    static void Defer(bool on);
-    /// Whether quads wait for the run's end now.
-    static bool IsDeferred();
     /// Forgets the whole run without an OpenGL call; for when the context goes away.
     static void Reset();
 

@@ -7,7 +7,7 @@
 
 #include "demo/Camera2DDemo.h"
 #include "examples/gui_demo/GuiDemo.h"
-#include "graphics/CGraphicsCore.h"
+#include "core/CEngine.h"
 #include "render/CQuadBatch.h"
 #include "support/TestSupport.h"
 #include "textures/CSprite.h"
@@ -181,22 +181,35 @@ TEST_F(GlCallTest, TheGuiExampleAsksNothingInASteadyFrame) {
     EXPECT_GT(frame.draws, 0);
 }
 
-TEST_F(GlCallTest, ASpriteSceneDrawsOncePerChangeOfPicture) {
-    Start<Camera2DDemo>();
+// The demo with a scene of its own after the frame step.
+class SpriteScene : public Camera2DDemo {
+public:
+    void FrameStep() { m_pEngine->Update(); }
+};
+
+TEST_F(GlCallTest, ASpriteSceneDrawsOncePerChangeOfPictureWhenTheProgramSwaps) {
+    SpriteScene* app = Start<SpriteScene>();
     CSprite red("tests/data/sprites/quadrants_rgb.png");
     CSprite grey("tests/data/sprites/grey.png");
+    unsigned long drawsBeforeSwap = 0;
+    // Drawn after the frame step, as most programs draw, and shown by the program's own swap.
     auto scene = [&](int sprites) {
-        g_pGraphicsCore->Begin2D();
+        app->FrameStep();
+        CQuadBatch::TakeDrawCount();
         for (int i = 0; i < sprites; ++i) {
             (i < sprites / 2 ? red : grey)
                 .Draw(i % 100 * 8.0f, i / 100 * 8.0f, 0.1f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
         }
-        g_pGraphicsCore->End2D();
+        drawsBeforeSwap = CQuadBatch::TakeDrawCount();
+        SDL_GL_SwapBuffers();
     };
     Counts few = SteadyFrame([&] { scene(10); });
     Counts many = SteadyFrame([&] { scene(5000); });
-    EXPECT_EQ(2, few.draws);
-    EXPECT_EQ(2, many.draws);
+    EXPECT_EQ(1ul, drawsBeforeSwap);
+    EXPECT_EQ(1ul, CQuadBatch::TakeDrawCount());
+    // The frame step's cursor and frame rate, then the two pictures.
+    EXPECT_EQ(4, few.draws);
+    EXPECT_EQ(4, many.draws);
     EXPECT_EQ(few.calls, many.calls);
     EXPECT_EQ(0, many.queries);
 }

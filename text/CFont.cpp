@@ -186,9 +186,6 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
         glLoadIdentity();
     }
 
-    // A print's glyphs go out together, as one draw, by the end of the print at the latest.
-    const bool deferred = CQuadBatch::IsDeferred();
-    CQuadBatch::Defer(true);
     CQuadBatch::Use(image.GetTexture(), shader != nullptr,
                     shader != nullptr ? shader->GetHandle() : 0);
     if (bold > 1) {
@@ -206,7 +203,6 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     // The print ends with no program, texture 0 and the application's colour, now or (in the
     // plain 2D state) when the run of quads ends.
     CQuadBatch::SetEndState(savedColor, true);
-    CQuadBatch::Defer(deferred);
     if (!plain2D) {
         CQuadBatch::Flush();
     }
