@@ -2,6 +2,7 @@
 /// CFileWatcher: notices when files on disk change and have finished changing.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,15 +47,7 @@ public:
     static Stamp StampOf(const std::string& path);
 
 private:
-    struct Entry {
-        std::string path;
-        Stamp known;    // as last reported, or as first seen
-        Stamp seen;     // a different stamp, seen at the last look
-        bool settling;  // whether seen holds a change that has yet to settle
-    };
-
-    std::vector<Entry> entries;
-    unsigned int lastLook;
-    bool looked;
-    bool anySettling;
+    // What is known of the files; each platform keeps its own.
+    struct State;
+    std::unique_ptr<State> state;
 };

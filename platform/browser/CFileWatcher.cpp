@@ -1,7 +1,9 @@
 // CFileWatcher in the browser: the page's files are packed into it and never change.
 #include "platform/CFileWatcher.h"
 
-CFileWatcher::CFileWatcher() : lastLook(0), looked(false), anySettling(false) {}
+struct CFileWatcher::State {};
+
+CFileWatcher::CFileWatcher() {}
 
 CFileWatcher::~CFileWatcher() {}
 

@@ -14,37 +14,54 @@ const unsigned int kSettleIntervalMs = 100;
 
 }  // namespace
 
-CFileWatcher::CFileWatcher() : lastLook(0), looked(false), anySettling(false) {}
+struct CFileWatcher::State {
+    struct Entry {
+        std::string path;
+        Stamp known;    // as last reported, or as first seen
+        Stamp seen;     // a different stamp, seen at the last look
+        bool settling;  // whether seen holds a change that has yet to settle
+    };
+
+    std::vector<Entry> entries;
+    unsigned int lastLook = 0;
+    bool looked = false;
+    bool anySettling = false;
+};
+
+CFileWatcher::CFileWatcher() : state(new State()) {}
 
 CFileWatcher::~CFileWatcher() {}
 
 bool CFileWatcher::IsDue(unsigned int nowMs) const {
-    if (!looked) {
+    if (!state->looked) {
         return true;
     }
     // Unsigned subtraction stays right when the clock wraps.
-    return nowMs - lastLook >= (anySettling ? kSettleIntervalMs : kLookIntervalMs);
+    return nowMs - state->lastLook >= (state->anySettling ? kSettleIntervalMs : kLookIntervalMs);
 }
 
 std::vector<std::string> CFileWatcher::Check(const std::vector<std::string>& paths,
                                              unsigned int nowMs) {
-    looked = true;
-    lastLook = nowMs;
-    std::vector<Entry> kept;
+    state->looked = true;
+    state->lastLook = nowMs;
+    std::vector<State::Entry> entries;
+    entries.swap(state->entries);
+    std::vector<State::Entry> kept;
     std::vector<std::string> settled;
     for (const std::string& path : paths) {
         if (std::any_of(kept.begin(), kept.end(),
-                        [&path](const Entry& entry) { return entry.path == path; })) {
+                        [&path](const State::Entry& entry) { return entry.path == path; })) {
             continue;
         }
-        auto found = std::find_if(entries.begin(), entries.end(),
-                                  [&path](const Entry& entry) { return entry.path == path; });
+        auto found =
+            std::find_if(entries.begin(), entries.end(),
+                         [&path](const State::Entry& entry) { return entry.path == path; });
         Stamp now = StampOf(path);
         if (found == entries.end()) {
-            kept.push_back(Entry{path, now, Stamp(), false});
+            kept.push_back(State::Entry{path, now, Stamp(), false});
             continue;
         }
-        Entry entry = *found;
+        State::Entry entry = *found;
         if (now == entry.known) {
             entry.settling = false;
         } else if (!now.exists) {
@@ -62,9 +79,9 @@ std::vector<std::string> CFileWatcher::Check(const std::vector<std::string>& pat
         }
         kept.push_back(entry);
     }
-    entries.swap(kept);
-    anySettling = std::any_of(entries.begin(), entries.end(),
-                              [](const Entry& entry) { return entry.settling; });
+    state->entries.swap(kept);
+    state->anySettling = std::any_of(state->entries.begin(), state->entries.end(),
+                                     [](const State::Entry& entry) { return entry.settling; });
     return settled;
 }
 
