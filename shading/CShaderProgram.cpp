@@ -223,23 +223,24 @@ CShaderProgram::~CShaderProgram() {
 
 bool CShaderProgram::ReadSources(const char* fragmentFile, const char* vertexFile, char** fragment,
                                  char** vertex) {
-    *vertex = ReadSource(vertexFile);
-    if (*vertex == nullptr) {
+    char* vertexText = ReadSource(vertexFile);
+    if (vertexText == nullptr) {
         std::cout << "\nCannot Load vertex shader: " << (vertexFile ? vertexFile : "") << std::endl;
     }
-    *fragment = ReadSource(fragmentFile);
-    if (*fragment == nullptr) {
+    char* fragmentText = ReadSource(fragmentFile);
+    if (fragmentText == nullptr) {
         std::cout << "\nCannot Load fragment shader: " << (fragmentFile ? fragmentFile : "")
                   << std::endl;
     }
-    if (*vertex != nullptr && *fragment != nullptr) {
-        return true;
+    if (vertexText == nullptr || fragmentText == nullptr) {
+        delete[] vertexText;
+        delete[] fragmentText;
+        vertexText = nullptr;
+        fragmentText = nullptr;
     }
-    delete[] * vertex;
-    delete[] * fragment;
-    *vertex = nullptr;
-    *fragment = nullptr;
-    return false;
+    *vertex = vertexText;
+    *fragment = fragmentText;
+    return vertexText != nullptr;
 }
 
 void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
