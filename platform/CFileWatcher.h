@@ -20,15 +20,17 @@ class CFileWatcher {
 public:
     /// What is known of one file on disk.
     struct Stamp {
-        bool exists = false;
-        long long modifiedNs = 0;
-        long long size = 0;
-        unsigned long long inode = 0;
-        unsigned long long device = 0;
+        bool exists = false;            ///< Whether the path names a file at all.
+        long long modifiedNs = 0;       ///< Last modification, in nanoseconds since the epoch.
+        long long size = 0;             ///< Size in bytes.
+        unsigned long long inode = 0;   ///< Changes when a save renames another file over it.
+        unsigned long long device = 0;  ///< The file system the inode belongs to.
+        /// Same in every field: nothing changed.
         bool operator==(const Stamp& other) const {
             return exists == other.exists && modifiedNs == other.modifiedNs && size == other.size &&
                    inode == other.inode && device == other.device;
         }
+        /// Some field differs: the file changed.
         bool operator!=(const Stamp& other) const { return !(*this == other); }
     };
 
