@@ -1,7 +1,7 @@
 // bench_run: runs the frame benchmark's programs in alternating rounds (engine, GLSL reference,
-// fixed-function reference), one process each, and prints frame rates, the engine/reference
-// ratios with their medians, the time from spawning a process to its first presented frame
-// and each process's peak resident memory.
+// fixed-function reference, and the engine again with file watching on), one process each, and
+// prints frame rates, the engine/reference ratios with their medians, what watching costs, the time
+// from spawning a process to its first presented frame and each process's peak resident memory.
 // Usage: bench_run --engine PATH --reference PATH [--frames N] [--rounds R] [--logs DIR]
 #include <algorithm>
 #include <cstdio>
@@ -20,6 +20,8 @@ using bench::RunOnce;
 // Targets: the engine keeps at least this share of each reference's frame rate.
 const double kGlslTarget = 1.05;
 const double kFixedTarget = 1.0;
+// Watching files for changes keeps at least this share of the engine's frame rate.
+const double kWatchTarget = 0.98;
 
 struct Program {
     std::string label;
@@ -53,12 +55,15 @@ int main(int argc, char** argv) {
         {"engine", {engine, "--frames", frameArg}, {}},
         {"reference GLSL", {reference, "--frames", frameArg, "--mode", "glsl"}, {}},
         {"reference fixed", {reference, "--frames", frameArg, "--mode", "fixed"}, {}},
+        {"engine watching", {engine, "--frames", frameArg, "--watch"}, {}},
     };
 
     std::printf("Frame benchmark: %d timed frames per run, %d rounds, 1024 x 768\n", frames,
                 rounds);
     std::vector<double> glslRatios;
     std::vector<double> fixedRatios;
+    std::vector<double> watchRatios;
+    std::vector<double> watchCpuRatios;
     bool allOk = true;
     for (int round = 1; round <= rounds; ++round) {
         std::printf("round %d\n", round);
@@ -79,6 +84,15 @@ int main(int argc, char** argv) {
         const Run& e = programs[0].runs.back();
         const Run& g = programs[1].runs.back();
         const Run& f = programs[2].runs.back();
+        const Run& w = programs[3].runs.back();
+        if (e.ok && w.ok) {
+            watchRatios.push_back(w.fps / e.fps);
+            watchCpuRatios.push_back(e.cpuMsPerFrame / w.cpuMsPerFrame);
+            std::printf(
+                "  frame rate ratio watching/engine %.3f   (CPU time ratio engine/watching "
+                "%.3f)\n",
+                watchRatios.back(), watchCpuRatios.back());
+        }
         if (e.ok && g.ok && f.ok) {
             glslRatios.push_back(e.fps / g.fps);
             fixedRatios.push_back(e.fps / f.fps);
@@ -115,6 +129,11 @@ int main(int argc, char** argv) {
                     Verdict(glsl >= kGlslTarget));
         std::printf("  ratio engine/fixed %.3f (target >= %.2f: %s)\n", fixed, kFixedTarget,
                     Verdict(fixed >= kFixedTarget));
+    }
+    if (!watchRatios.empty()) {
+        double watch = Median(watchRatios);
+        std::printf("  ratio watching/engine %.3f (target >= %.2f: %s; CPU time ratio %.3f)\n",
+                    watch, kWatchTarget, Verdict(watch >= kWatchTarget), Median(watchCpuRatios));
     }
     return allOk ? 0 : 1;
 }

@@ -4,12 +4,15 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
 
 #include "audio/CSoundManager.h"
 #include "camera/CCamera.h"
 #include "camera/CCameraManager.h"
+#include "core/CLiveReload.h"
 #include "graphics/CGraphicsCore.h"
 #include "gui/CWindowManager.h"
 #include "input/CEventManager.h"
@@ -40,7 +43,7 @@ void DeleteManager(T*& pointer) {
 
 }  // namespace
 
-CEngine::CEngine() : showFPS(false) {
+CEngine::CEngine() : showFPS(false), liveReload(nullptr) {
     g_pGraphicsCore = nullptr;
     g_pTextureManager = nullptr;
     g_pWindowManager = nullptr;
@@ -109,9 +112,13 @@ CEngine::CEngine() : showFPS(false) {
     g_pFontManager = new CFontManager();
     CheckCreated(g_pFontManager, "Unable to initialize the Font Manager Core!");
     std::cout << "done" << std::endl;
+
+    const char* watch = std::getenv("ORVANE_WATCH");
+    SetWatching(watch != nullptr && std::strcmp(watch, "1") == 0);
 }
 
 CEngine::~CEngine() {
+    SetWatching(false);
     // The graphics core goes first and quits SDL; everything after it frees memory only.
     DeleteManager(g_pGraphicsCore);
     DeleteManager(g_pFontManager);
@@ -141,8 +148,20 @@ void CEngine::SetVideoMode(int width, int height, int bpp, bool fullscreen, bool
     g_pFontManager->LoadFont("Data/Font/font.tga");
 }
 
+void CEngine::SetWatching(bool watch) {
+    if (watch && liveReload == nullptr) {
+        liveReload = new CLiveReload();
+    } else if (!watch) {
+        delete liveReload;
+        liveReload = nullptr;
+    }
+}
+
 void CEngine::Update() {
     g_pEventManager->PollEvent();
+    if (liveReload != nullptr) {
+        liveReload->Poll();
+    }
     g_pGraphicsCore->Begin2D();
     glLoadIdentity();
     // Until the camera moves the model-view, prints need no matrices of their own.

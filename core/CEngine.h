@@ -2,6 +2,8 @@
 /// CEngine: brings the engine up and down and runs the frame step.
 #pragma once
 
+class CLiveReload;
+
 /// Brings the engine up and down. Constructing it writes the banner and creates the ten
 /// managers in a fixed order, each reachable through its process-wide pointer; destroying it
 /// deletes them in the shutdown order, the graphics core (and with it SDL) first. In between the
@@ -43,7 +45,8 @@ public:
     /// Whether the frame-rate display is on.
     bool IsShowingFPS() const { return showFPS; }
 
-    /// The frame step: polls one event, switches to 2D, draws the GUI windows, the sprite cursor
+    /// The frame step: polls one event, reloads what changed on disk while watching is on,
+    /// switches to 2D, draws the GUI windows, the sprite cursor
     /// and the frame rate, then leaves the current 2D camera's translation on the model-view
     /// matrix for the application's own scene (in 3D mode after leaving 2D again).
     ///
@@ -54,8 +57,16 @@ public:
     /// is opaque.
     void Update();
 
+    /// Whether the frame step watches the files of the loaded pictures and shaders and reloads
+    /// those that changed (see CLiveReload). Off unless the environment has ORVANE_WATCH=1;
+    /// while off it costs nothing. The browser build has no files to watch.
+    void SetWatching(bool watch);
+    /// Whether watching is on.
+    bool IsWatching() const { return liveReload != nullptr; }
+
 private:
     void InitEventThread();
 
     bool showFPS;
+    CLiveReload* liveReload;
 };

@@ -637,6 +637,50 @@ void glUniform3fvARB(GLint location, GLsizei count, const GLfloat* values) {
 void glUniform4fvARB(GLint location, GLsizei count, const GLfloat* values) {
     glUniform4fv(location, count, values);
 }
+void glUniform1fvARB(GLint location, GLsizei count, const GLfloat* values) {
+    glUniform1fv(location, count, values);
+}
+void glUniform2fvARB(GLint location, GLsizei count, const GLfloat* values) {
+    glUniform2fv(location, count, values);
+}
+void glUniform1ivARB(GLint location, GLsizei count, const GLint* values) {
+    glUniform1iv(location, count, values);
+}
+void glUniform2ivARB(GLint location, GLsizei count, const GLint* values) {
+    glUniform2iv(location, count, values);
+}
+void glUniform3ivARB(GLint location, GLsizei count, const GLint* values) {
+    glUniform3iv(location, count, values);
+}
+void glUniform4ivARB(GLint location, GLsizei count, const GLint* values) {
+    glUniform4iv(location, count, values);
+}
+void glUniformMatrix2fvARB(GLint location, GLsizei count, GLboolean transpose,
+                           const GLfloat* values) {
+    glUniformMatrix2fv(location, count, transpose, values);
+}
+void glUniformMatrix3fvARB(GLint location, GLsizei count, GLboolean transpose,
+                           const GLfloat* values) {
+    glUniformMatrix3fv(location, count, transpose, values);
+}
+void glUniformMatrix4fvARB(GLint location, GLsizei count, GLboolean transpose,
+                           const GLfloat* values) {
+    glUniformMatrix4fv(location, count, transpose, values);
+}
+// A reloaded program's uniforms and shaders: read, detached.
+void glGetActiveUniformARB(GLhandleARB program, GLuint index, GLsizei bufSize, GLsizei* length,
+                           GLint* size, GLenum* type, GLcharARB* name) {
+    glGetActiveUniform(program, index, bufSize, length, size, type, name);
+}
+void glGetUniformfvARB(GLhandleARB program, GLint location, GLfloat* values) {
+    glGetUniformfv(program, location, values);
+}
+void glGetUniformivARB(GLhandleARB program, GLint location, GLint* values) {
+    glGetUniformiv(program, location, values);
+}
+void glDetachObjectARB(GLhandleARB program, GLhandleARB shader) {
+    glDetachShader(program, shader);
+}
 
 }  // extern "C"
 

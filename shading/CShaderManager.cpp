@@ -63,6 +63,12 @@ void CShaderManager::AddProgram(CShaderProgram* program) {
     programs.push_back(program);
 }
 
+void CShaderManager::ReloadShaders() {
+    for (CShaderProgram* program : programs) {
+        program->Reload();
+    }
+}
+
 CShaderProgram* CShaderManager::GetProgram(int index) const {
     if (index < 0 || index >= static_cast<int>(programs.size())) {
         return nullptr;

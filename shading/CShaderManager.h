@@ -31,6 +31,11 @@ public:
     /// Appends the program to the table; it is reached with GetProgram (GetProgramCount - 1)
     /// right after.
     void AddProgram(CShaderProgram* program);
+    /// Rebuilds every program in the table from its files (CShaderProgram::Reload): the ten
+    /// built-in ones and those added. A program whose new sources fail keeps drawing as before,
+    /// after the driver's log. Needs the OpenGL context; end any run of engine quads first
+    /// (CGraphicsCore::FlushQuads).
+    void ReloadShaders();
     /// Null outside the table (and before LoadBuiltInShaders).
     CShaderProgram* GetProgram(int index) const;
     /// The number of entries in the table.

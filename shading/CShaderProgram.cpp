@@ -41,39 +41,10 @@ bool ReportFailure(GLhandleARB object, GLenum statusName, const char* what,
     return false;
 }
 
-}  // namespace
-
-CShaderProgram::CShaderProgram() : fragmentSource(nullptr), vertexSource(nullptr), handle(0) {}
-
-CShaderProgram::~CShaderProgram() {
-    // Program and shader objects live as long as the context, which is gone by the time the
-    // shader manager is destroyed; only our own memory is released here.
-    delete[] fragmentSource;
-    delete[] vertexSource;
-}
-
-void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
-    bool ok = true;
-    GLhandleARB vs = glCreateShaderObjectARB(GL_VERTEX_SHADER_ARB);
-    GLhandleARB fs = glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
-
-    delete[] vertexSource;
-    vertexSource = ReadSource(vertexFile);
-    if (vertexSource == nullptr) {
-        std::cout << "\nCannot Load vertex shader: " << (vertexFile ? vertexFile : "") << std::endl;
-        ok = false;
-    }
-    delete[] fragmentSource;
-    fragmentSource = ReadSource(fragmentFile);
-    if (fragmentSource == nullptr) {
-        std::cout << "\nCannot Load fragment shader: " << (fragmentFile ? fragmentFile : "")
-                  << std::endl;
-        ok = false;
-    }
-    if (!ok) {
-        return;
-    }
-
+// Compiles both sources into their shader objects and links them into the program; false
+// after the driver's log when a step failed.
+bool Build(GLhandleARB program, GLhandleARB vs, GLhandleARB fs, const char* vertexSource,
+           const char* fragmentSource, const char* vertexFile, const char* fragmentFile) {
     // The files are written for desktop OpenGL; the browser's WebGL gets an adapted text.
     std::string vertexAdapted = CPlatform::AdaptShaderSource(vertexSource);
     std::string fragmentAdapted = CPlatform::AdaptShaderSource(fragmentSource);
@@ -83,20 +54,259 @@ void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
     glShaderSourceARB(fs, 1, &fragmentText, nullptr);
     glCompileShaderARB(vs);
     glCompileShaderARB(fs);
-    handle = glCreateProgramObjectARB();
-    glAttachObjectARB(handle, vs);
-    glAttachObjectARB(handle, fs);
-    glLinkProgramARB(handle);
+    glAttachObjectARB(program, vs);
+    glAttachObjectARB(program, fs);
+    glLinkProgramARB(program);
 
     bool compiled = ReportFailure(vs, GL_OBJECT_COMPILE_STATUS_ARB, "compilation", vertexFile);
     compiled =
         ReportFailure(fs, GL_OBJECT_COMPILE_STATUS_ARB, "compilation", fragmentFile) && compiled;
     // A link after a failed compilation fails as a matter of course; only a link failure of
     // its own is worth a line.
-    if (compiled) {
-        ReportFailure(handle, GL_OBJECT_LINK_STATUS_ARB, "linking",
-                      std::string(vertexFile) + " and " + fragmentFile);
+    return compiled && ReportFailure(program, GL_OBJECT_LINK_STATUS_ARB, "linking",
+                                     std::string(vertexFile) + " and " + fragmentFile);
+}
+
+// One active uniform's value, kept across a relink, which sets every uniform back to zero.
+struct SavedUniform {
+    std::string name;
+    GLenum type;
+    std::vector<GLfloat> floats;
+    std::vector<GLint> ints;
+};
+
+// How many floats (or ints) a value of that type holds, and whether it is read as ints.
+int Components(GLenum type, bool* integer) {
+    *integer = true;
+    switch (type) {
+        case GL_INT:
+        case GL_BOOL_ARB:
+            return 1;
+        case GL_INT_VEC2_ARB:
+        case GL_BOOL_VEC2_ARB:
+            return 2;
+        case GL_INT_VEC3_ARB:
+        case GL_BOOL_VEC3_ARB:
+            return 3;
+        case GL_INT_VEC4_ARB:
+        case GL_BOOL_VEC4_ARB:
+            return 4;
+        case GL_FLOAT:
+            *integer = false;
+            return 1;
+        case GL_FLOAT_VEC2_ARB:
+            *integer = false;
+            return 2;
+        case GL_FLOAT_VEC3_ARB:
+            *integer = false;
+            return 3;
+        case GL_FLOAT_VEC4_ARB:
+        case GL_FLOAT_MAT2_ARB:
+            *integer = false;
+            return 4;
+        case GL_FLOAT_MAT3_ARB:
+            *integer = false;
+            return 9;
+        case GL_FLOAT_MAT4_ARB:
+            *integer = false;
+            return 16;
+        default:  // the samplers
+            return 1;
     }
+}
+
+std::vector<SavedUniform> SaveUniforms(GLhandleARB program) {
+    std::vector<SavedUniform> saved;
+    GLint count = 0;
+    GLint longest = 0;
+    glGetObjectParameterivARB(program, GL_OBJECT_ACTIVE_UNIFORMS_ARB, &count);
+    glGetObjectParameterivARB(program, GL_OBJECT_ACTIVE_UNIFORM_MAX_LENGTH_ARB, &longest);
+    std::vector<GLcharARB> name(static_cast<size_t>(longest > 0 ? longest : 1) + 1, '\0');
+    for (GLint i = 0; i < count; ++i) {
+        GLint size = 0;
+        GLenum type = 0;
+        glGetActiveUniformARB(program, static_cast<GLuint>(i), static_cast<GLsizei>(name.size()),
+                              nullptr, &size, &type, name.data());
+        // An array reports its first element ("name[0]"); each element is kept by its own name.
+        std::string base(name.data());
+        if (base.size() > 3 && base.compare(base.size() - 3, 3, "[0]") == 0) {
+            base.erase(base.size() - 3);
+        }
+        if (base.compare(0, 3, "gl_") == 0) {
+            continue;
+        }
+        for (GLint element = 0; element < size; ++element) {
+            SavedUniform value;
+            value.name = size > 1 ? base + "[" + std::to_string(element) + "]" : base;
+            value.type = type;
+            GLint location = glGetUniformLocationARB(program, value.name.c_str());
+            if (location < 0) {
+                continue;
+            }
+            bool integer = false;
+            int components = Components(type, &integer);
+            if (integer) {
+                value.ints.resize(static_cast<size_t>(components));
+                glGetUniformivARB(program, location, value.ints.data());
+            } else {
+                value.floats.resize(static_cast<size_t>(components));
+                glGetUniformfvARB(program, location, value.floats.data());
+            }
+            saved.push_back(value);
+        }
+    }
+    return saved;
+}
+
+// The program must be current. Uniforms the new program lacks, or has with another type,
+// are left alone.
+void RestoreUniforms(GLhandleARB program, const std::vector<SavedUniform>& saved) {
+    std::vector<SavedUniform> now = SaveUniforms(program);
+    for (const SavedUniform& value : saved) {
+        bool sameType = false;
+        for (const SavedUniform& present : now) {
+            sameType = sameType || (present.name == value.name && present.type == value.type);
+        }
+        GLint location = glGetUniformLocationARB(program, value.name.c_str());
+        if (!sameType || location < 0) {
+            continue;
+        }
+        const GLint* i = value.ints.data();
+        const GLfloat* f = value.floats.data();
+        switch (value.type) {
+            case GL_FLOAT_MAT2_ARB:
+                glUniformMatrix2fvARB(location, 1, GL_FALSE, f);
+                break;
+            case GL_FLOAT_MAT3_ARB:
+                glUniformMatrix3fvARB(location, 1, GL_FALSE, f);
+                break;
+            case GL_FLOAT_MAT4_ARB:
+                glUniformMatrix4fvARB(location, 1, GL_FALSE, f);
+                break;
+            default:
+                switch (value.ints.size() + value.floats.size()) {
+                    case 1:
+                        value.ints.empty() ? glUniform1fvARB(location, 1, f)
+                                           : glUniform1ivARB(location, 1, i);
+                        break;
+                    case 2:
+                        value.ints.empty() ? glUniform2fvARB(location, 1, f)
+                                           : glUniform2ivARB(location, 1, i);
+                        break;
+                    case 3:
+                        value.ints.empty() ? glUniform3fvARB(location, 1, f)
+                                           : glUniform3ivARB(location, 1, i);
+                        break;
+                    default:
+                        value.ints.empty() ? glUniform4fvARB(location, 1, f)
+                                           : glUniform4ivARB(location, 1, i);
+                        break;
+                }
+        }
+    }
+}
+
+}  // namespace
+
+CShaderProgram::CShaderProgram()
+    : fragmentSource(nullptr),
+      vertexSource(nullptr),
+      handle(0),
+      vertexShader(0),
+      fragmentShader(0) {}
+
+CShaderProgram::~CShaderProgram() {
+    // Program and shader objects live as long as the context, which is gone by the time the
+    // shader manager is destroyed; only our own memory is released here.
+    delete[] fragmentSource;
+    delete[] vertexSource;
+}
+
+bool CShaderProgram::ReadSources(const char* fragmentFile, const char* vertexFile, char** fragment,
+                                 char** vertex) {
+    char* vertexText = ReadSource(vertexFile);
+    if (vertexText == nullptr) {
+        std::cout << "\nCannot Load vertex shader: " << (vertexFile ? vertexFile : "") << std::endl;
+    }
+    char* fragmentText = ReadSource(fragmentFile);
+    if (fragmentText == nullptr) {
+        std::cout << "\nCannot Load fragment shader: " << (fragmentFile ? fragmentFile : "")
+                  << std::endl;
+    }
+    if (vertexText == nullptr || fragmentText == nullptr) {
+        delete[] vertexText;
+        delete[] fragmentText;
+        vertexText = nullptr;
+        fragmentText = nullptr;
+    }
+    *vertex = vertexText;
+    *fragment = fragmentText;
+    return vertexText != nullptr;
+}
+
+void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
+    vertexPath = vertexFile ? vertexFile : "";
+    fragmentPath = fragmentFile ? fragmentFile : "";
+    delete[] vertexSource;
+    delete[] fragmentSource;
+    if (!ReadSources(fragmentFile, vertexFile, &fragmentSource, &vertexSource)) {
+        return;
+    }
+    vertexShader = glCreateShaderObjectARB(GL_VERTEX_SHADER_ARB);
+    fragmentShader = glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
+    handle = glCreateProgramObjectARB();
+    Build(handle, vertexShader, fragmentShader, vertexSource, fragmentSource, vertexFile,
+          fragmentFile);
+}
+
+bool CShaderProgram::Reload() {
+    if (vertexPath.empty() || fragmentPath.empty()) {
+        return false;
+    }
+    if (handle == 0) {
+        Load(fragmentPath.c_str(), vertexPath.c_str());
+        return handle != 0;
+    }
+    char* vertex = nullptr;
+    char* fragment = nullptr;
+    if (!ReadSources(fragmentPath.c_str(), vertexPath.c_str(), &fragment, &vertex)) {
+        return false;
+    }
+    // The new sources are tried in a program of their own first, so a mistake in them leaves
+    // the old program drawing.
+    GLhandleARB vs = glCreateShaderObjectARB(GL_VERTEX_SHADER_ARB);
+    GLhandleARB fs = glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
+    GLhandleARB trial = glCreateProgramObjectARB();
+    bool built = Build(trial, vs, fs, vertex, fragment, vertexPath.c_str(), fragmentPath.c_str());
+    glDetachObjectARB(trial, vs);
+    glDetachObjectARB(trial, fs);
+    glDeleteObjectARB(trial);
+    if (!built) {
+        glDeleteObjectARB(vs);
+        glDeleteObjectARB(fs);
+        delete[] vertex;
+        delete[] fragment;
+        return false;
+    }
+    // Relinked under the same handle, so whoever looked the handle up keeps a working one.
+    std::vector<SavedUniform> uniforms = SaveUniforms(handle);
+    glDetachObjectARB(handle, vertexShader);
+    glDetachObjectARB(handle, fragmentShader);
+    glDeleteObjectARB(vertexShader);
+    glDeleteObjectARB(fragmentShader);
+    vertexShader = vs;
+    fragmentShader = fs;
+    glAttachObjectARB(handle, vs);
+    glAttachObjectARB(handle, fs);
+    glLinkProgramARB(handle);
+    Bind();
+    RestoreUniforms(handle, uniforms);
+    Unbind();
+    delete[] vertexSource;
+    delete[] fragmentSource;
+    vertexSource = vertex;
+    fragmentSource = fragment;
+    return true;
 }
 
 unsigned long CShaderProgram::bindCount = 0;

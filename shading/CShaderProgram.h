@@ -2,6 +2,8 @@
 /// CShaderProgram: one GLSL program built from a vertex and a fragment source file.
 #pragma once
 
+#include <string>
+
 /// One GLSL program built from a vertex and a fragment source file through the ARB
 /// shader-object extension. Sprites and fonts bind it around their drawing and set its uniforms
 /// by name.
@@ -21,6 +23,18 @@ public:
     /// file is reported on standard output and leaves the object without a program (handle 0);
     /// a compile or link error is reported on standard error with the driver's log.
     void Load(const char* fragmentFile, const char* vertexFile);
+    /// Builds the program again from the files Load was given. On success the new program
+    /// takes the old one's place under the same handle, its uniforms set as they were, and no
+    /// program is left bound; sources that cannot be read, compiled or linked are reported as by
+    /// Load and leave the old program working. A program whose files were missing at Load is
+    /// loaded now. False when nothing new was built. Needs the OpenGL context; whoever batches
+    /// drawing with this program ends the batch first.
+    bool Reload();
+    /// The files Load was given (empty before Load).
+    /// @{
+    const std::string& GetVertexFile() const { return vertexPath; }
+    const std::string& GetFragmentFile() const { return fragmentPath; }
+    /// @}
     /// Makes this program current; everything drawn until Unbind goes through it.
     void Bind();
     /// Back to the fixed-function pipeline, whichever program was bound.
@@ -41,8 +55,17 @@ public:
     static char* ReadSource(const char* path);
 
 private:
+    // Reads both files (the vertex file first), with Load's line for each one missing; false,
+    // with both texts null, unless both were read.
+    static bool ReadSources(const char* fragmentFile, const char* vertexFile, char** fragment,
+                            char** vertex);
+
     char* fragmentSource;
     char* vertexSource;
     unsigned int handle;
+    unsigned int vertexShader;
+    unsigned int fragmentShader;
+    std::string vertexPath;
+    std::string fragmentPath;
     static unsigned long bindCount;
 };

@@ -308,6 +308,46 @@ TEST_F(ShaderProgramTest, ABrokenShaderWritesOneLineWithItsLogToStandardError) {
     EXPECT_EQ("", out.Text());
 }
 
+TEST_F(ShaderProgramTest, ReloadRelinksUnderTheSameHandleKeepingUniformsOrKeepsTheOldProgram) {
+    WriteFile(File("tint.frag"),
+              "uniform vec4 tint; uniform float gain[2]; uniform int pick;\n"
+              "void main() { gl_FragColor = tint * gain[pick]; }\n");
+    CShaderProgram program;
+    program.Load(File("tint.frag").c_str(), File("ok.vert").c_str());
+    GLhandleARB handle = program.GetHandle();
+    const GLfloat gains[2] = {0.5f, 2.0f};
+    program.Bind();
+    glUniform4fARB(glGetUniformLocationARB(handle, "tint"), 0.25f, 0.5f, 0.75f, 1.0f);
+    glUniform1fvARB(glGetUniformLocationARB(handle, "gain"), 2, gains);
+    program.SetUniformInt("pick", 1);
+    program.Unbind();
+
+    // Declared in another order, so the driver may place them elsewhere.
+    WriteFile(File("tint.frag"),
+              "uniform int pick; uniform float gain[2]; uniform vec4 tint;\n"
+              "void main() { gl_FragColor = tint.bgra * gain[pick]; }\n");
+    ASSERT_TRUE(program.Reload());
+    EXPECT_EQ(handle, program.GetHandle());
+    EXPECT_EQ(GL_TRUE, ObjectStatus(handle, GL_OBJECT_LINK_STATUS_ARB));
+    GLfloat tint[4] = {};
+    GLfloat gain = 0.0f;
+    GLint pick = 0;
+    glGetUniformfvARB(handle, glGetUniformLocationARB(handle, "tint"), tint);
+    glGetUniformfvARB(handle, glGetUniformLocationARB(handle, "gain[1]"), &gain);
+    glGetUniformivARB(handle, glGetUniformLocationARB(handle, "pick"), &pick);
+    EXPECT_EQ(std::vector<GLfloat>({0.25f, 0.5f, 0.75f, 1.0f}),
+              std::vector<GLfloat>(tint, tint + 4));
+    EXPECT_FLOAT_EQ(2.0f, gain);
+    EXPECT_EQ(1, pick);
+
+    WriteFile(File("tint.frag"), "void main() { gl_FragColor = undeclaredColour; }\n");
+    StreamCapture err(std::cerr);
+    EXPECT_FALSE(program.Reload());
+    EXPECT_EQ(0u, err.Text().find("Shader compilation failed for " + File("tint.frag") + ": "));
+    EXPECT_EQ(handle, program.GetHandle());
+    EXPECT_EQ(GL_TRUE, ObjectStatus(handle, GL_OBJECT_LINK_STATUS_ARB));
+}
+
 TEST_F(ShaderProgramTest, UnbindReturnsToFixedFunctionDrawing) {
     CShaderProgram* program = g_pShaderManager->GetProgram(4);
     program->Bind();

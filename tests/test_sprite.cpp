@@ -2,6 +2,10 @@
 // layout, and what each draw operation puts on screen, read back pixel by pixel.
 #include <GL/glew.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -424,6 +428,31 @@ TEST_F(SpriteTest, AMissingFileOrADirectoryLogsBothLinesAndDrawsNothing) {
     EXPECT_TRUE(Background(10, 10));
     EXPECT_TRUE(Background(20, 20));
     EXPECT_TRUE(Background(512, 384));
+}
+
+TEST_F(SpriteTest, ReloadFillsTheSameTextureAndABrokenPictureKeepsTheOldOne) {
+    std::string file = "/tmp/orvane_reload_" + std::to_string(getpid()) + ".png";
+    orvane_test::Shell("cp tests/data/sprites/grey.png " + file);
+    CSprite sprite(file);
+    unsigned int texture = sprite.GetTexture();
+    orvane_test::Shell(std::string("cp ") + kRgb + " " + file);
+    sprite.Reload(file);
+    EXPECT_EQ(texture, sprite.GetTexture());
+    EXPECT_FLOAT_EQ(300.0f, sprite.GetWidth());
+    EXPECT_FLOAT_EQ(200.0f, sprite.GetHeight());
+
+    orvane_test::Shell(std::string("head -c 500 ") + kRgba + " > " + file);
+    StreamCapture out;
+    g_pTextureManager->ReloadTextures();
+    std::string log = out.Text();
+    EXPECT_EQ("Reloading Texture: " + file + "\nFailed to load the image: " + file + ", Error: ",
+              log.substr(0, log.find("Error: ") + 7));
+    EXPECT_EQ(2, std::count(log.begin(), log.end(), '\n'));
+    EXPECT_FLOAT_EQ(300.0f, sprite.GetWidth());
+    sprite.Draw(10.0f, 20.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    EXPECT_TRUE(Shows(50, 50, kTopLeft));
+    EXPECT_TRUE(Shows(270, 190, kBottomRight));
+    std::remove(file.c_str());
 }
 
 TEST_F(SpriteTest, DrawingUsesUnitZeroEvenAfterAnotherUnitWasSelected) {

@@ -110,6 +110,27 @@ SDL_Surface* ConvertToRgba(SDL_Surface* source) {
     return target;
 }
 
+// The picture in the file, or null after the loader's failure line.
+SDL_Surface* ReadPicture(const std::string& name) {
+    SDL_Surface* surface = CFileCheck::Admits(name.c_str()) ? IMG_Load(name.c_str()) : nullptr;
+    if (surface == nullptr) {
+        std::cout << "Failed to load the image: " << name << ", Error: " << SDL_GetError()
+                  << std::endl;
+    }
+    return surface;
+}
+
+// The surface in a layout OpenGL takes as it is: the same one, or a converted copy with the
+// original freed. Null for null or when the conversion fails.
+SDL_Surface* MakeUploadReady(SDL_Surface* surface) {
+    if (surface == nullptr || IsUploadReady(surface)) {
+        return surface;
+    }
+    SDL_Surface* converted = ConvertToRgba(surface);
+    SDL_FreeSurface(surface);
+    return converted;
+}
+
 }  // namespace
 
 CSprite::CSprite() : texture(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {}
@@ -134,10 +155,8 @@ CSprite::~CSprite() {
 
 void CSprite::Load(const std::string& name) {
     std::cout << "Loading Texture: " << name << std::endl;
-    SDL_Surface* surface = CFileCheck::Admits(name.c_str()) ? IMG_Load(name.c_str()) : nullptr;
+    SDL_Surface* surface = ReadPicture(name);
     if (surface == nullptr) {
-        std::cout << "Failed to load the image: " << name << ", Error: " << SDL_GetError()
-                  << std::endl;
         return;
     }
     fileName = name;
@@ -146,20 +165,39 @@ void CSprite::Load(const std::string& name) {
 }
 
 void CSprite::CreateTexture(SDL_Surface* surface) {
+    surface = MakeUploadReady(surface);
     if (surface == nullptr) {
         return;
     }
-    if (!IsUploadReady(surface)) {
-        SDL_Surface* converted = ConvertToRgba(surface);
-        SDL_FreeSurface(surface);
-        surface = converted;
-        if (surface == nullptr) {
-            return;
-        }
-    }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     CQuadBatch::ForgetTexture();
     glGenTextures(1, &texture);
+    Upload(surface);
+    if (g_pTextureManager != nullptr) {
+        g_pTextureManager->AddTexture(this);
+    }
+}
+
+void CSprite::Reload(const std::string& name) {
+    if (texture == 0) {
+        Load(name);
+        return;
+    }
+    std::cout << "Reloading Texture: " << name << std::endl;
+    // A picture that cannot be read (half written, say) leaves the one shown now.
+    SDL_Surface* surface = MakeUploadReady(ReadPicture(name));
+    if (surface == nullptr) {
+        return;
+    }
+    // Quads sent before the reload were meant to show the old picture; and the same texture
+    // name keeps every holder of it (animated sprites, windows, the cursor) up to date.
+    CQuadBatch::Flush();
+    CQuadBatch::ForgetTexture();
+    fileName = name;
+    Upload(surface);
+}
+
+void CSprite::Upload(SDL_Surface* surface) {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
@@ -173,12 +211,7 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
                            static_cast<GLint>(height), layout, surface->pixels);
     CPlatform::UnlockPixels(surface);
     SDL_FreeSurface(surface);
-    if (g_pTextureManager != nullptr) {
-        g_pTextureManager->AddTexture(this);
-    }
 }
-
-void CSprite::Reload(const std::string& /*fileName*/) {}
 
 void CSprite::ApplyRotation(float angle, float top, float right, float bottom, float left) {
     CQuadBatch::ForgetTexture();

@@ -49,7 +49,11 @@ public:
     /// Uploads the surface as the sprite's texture, sets the size from it, frees the surface
     /// and registers the sprite. Null is ignored.
     void CreateTexture(SDL_Surface* surface);
-    /// Hook for the texture manager's ReloadTextures; a sprite keeps its texture.
+    /// Reads the picture again (from fileName, which becomes the sprite's file name) into the
+    /// same texture, so everything drawing this sprite or holding its texture shows the new
+    /// picture; the size follows the picture as at load. A picture that cannot be read or
+    /// decoded leaves the old one, after the loader's failure line. An unloaded sprite loads.
+    /// Called by the texture manager's ReloadTextures; needs the OpenGL context.
     void Reload(const std::string& fileName);
 
     /// Binds the texture and, for a non-zero angle, turns the current matrix by the angle
@@ -95,6 +99,8 @@ public:
     CVector2 position;
 
 private:
+    // Fills the sprite's texture with the surface's picture, takes its size and frees it.
+    void Upload(SDL_Surface* surface);
     // The one drawing path: the given area of the texture as a quad of that share of the size.
     void DrawArea(float x, float y, float top, float right, float bottom, float left, float scale,
                   float angle, float r, float g, float b, float a);

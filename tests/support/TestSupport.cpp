@@ -172,7 +172,7 @@ const char* const kStartupLog =
     "Initialize the Font Manager...done\n";
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv,
-                           const std::vector<std::string>& env) {
+                           const std::vector<std::string>& env, const std::string& workDir) {
     int outPipe[2];
     int errPipe[2];
     if (pipe(outPipe) != 0 || pipe(errPipe) != 0) {
@@ -186,7 +186,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
         close(outPipe[1]);
         close(errPipe[0]);
         close(errPipe[1]);
-        if (chdir(ORVANE_SOURCE_DIR) != 0) {
+        if (chdir(workDir.c_str()) != 0) {
             _exit(126);
         }
         for (const std::string& entry : env) {

@@ -110,11 +110,13 @@ struct ProcessResult {
     std::string err;
 };
 
-// Starts a program from the repository root with extra environment entries ("NAME=value";
-// "NAME=" removes NAME), reading its standard output and error in the background.
+// Starts a program from the repository root (or workDir) with extra environment entries
+// ("NAME=value"; "NAME=" removes NAME), reading its standard output and error in the
+// background.
 class ChildProcess {
 public:
-    ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env = {});
+    ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env = {},
+                 const std::string& workDir = ORVANE_SOURCE_DIR);
     ~ChildProcess();
     int Pid() const { return pid_; }
     // Waits up to timeoutMs for the program to end; false on timeout.
