@@ -6,7 +6,7 @@
 #include "graphics/CGraphicsCore.h"
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
-#include "textures/CQuadBatch.h"
+#include "render/CQuadBatch.h"
 #include "textures/CSprite.h"
 #include "textures/CTextureManager.h"
 #include "utils/CClock.h"
