@@ -84,9 +84,10 @@ std::string CPlatform::AdaptShaderSource(const std::string& source) {
     return source;
 }
 
-void CPlatform::DrawTriangleArrays(const float* positions, const float* texCoords,
-                                   const float* colors, int stride, int indexCount,
-                                   const unsigned short* indices) {
+void CPlatform::DrawTriangleArrays(unsigned int /*program*/, const void* vertices,
+                                   int /*vertexCount*/, int stride, int texCoordOffset,
+                                   int colorOffset, const unsigned short* indices, int indexCount) {
+    const char* bytes = static_cast<const char*>(vertices);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     // Buffers bound by the application would turn the pointers into offsets.
     if (GLEW_ARB_vertex_buffer_object) {
@@ -95,11 +96,11 @@ void CPlatform::DrawTriangleArrays(const float* positions, const float* texCoord
     }
     glClientActiveTextureARB(GL_TEXTURE0_ARB);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, stride, positions);
+    glVertexPointer(2, GL_FLOAT, stride, bytes);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, stride, texCoords);
+    glTexCoordPointer(2, GL_FLOAT, stride, bytes + texCoordOffset);
     glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(4, GL_FLOAT, stride, colors);
+    glColorPointer(4, GL_FLOAT, stride, bytes + colorOffset);
     glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, indices);
     glPopClientAttrib();
 }
@@ -112,6 +113,8 @@ void CPlatform::BindProgram(unsigned int program) {
 
 #include <emscripten.h>
 
+#include <cstdint>
+#include <map>
 #include <utility>
 
 #include "platform/CBrowserGL.h"
@@ -306,20 +309,87 @@ std::string CPlatform::AdaptShaderSource(const std::string& source) {
     return CBrowserGL::AdaptShaderSource(source);
 }
 
-void CPlatform::DrawTriangleArrays(const float* positions, const float* texCoords,
-                                   const float* colors, int stride, int indexCount,
-                                   const unsigned short* indices) {
-    glClientActiveTexture(GL_TEXTURE0);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, stride, positions);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, stride, texCoords);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(4, GL_FLOAT, stride, colors);
-    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, indices);
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+namespace {
+
+// Program 0's source reaches WebGL rewritten by the emulation: its fixed-function inputs become
+// these attributes and matrices, which a draw of our own must feed itself.
+struct QuadInputs {
+    GLint position = -1;
+    GLint texCoord = -1;
+    GLint color = -1;
+    GLint modelView = -1;
+    GLint projection = -1;
+};
+
+std::map<unsigned int, QuadInputs> g_quadInputs;
+GLuint g_vertexBuffer = 0;
+GLuint g_indexBuffer = 0;
+int g_indexCapacity = 0;
+
+void EnableAttribute(GLint location, int size, int stride, int offset) {
+    if (location >= 0) {
+        glEnableVertexAttribArray(static_cast<GLuint>(location));
+        glVertexAttribPointer(static_cast<GLuint>(location), size, GL_FLOAT, GL_FALSE, stride,
+                              reinterpret_cast<const void*>(static_cast<intptr_t>(offset)));
+    }
+}
+
+void DisableAttribute(GLint location) {
+    if (location >= 0) {
+        glDisableVertexAttribArray(static_cast<GLuint>(location));
+    }
+}
+
+}  // namespace
+
+void CPlatform::DrawTriangleArrays(unsigned int program, const void* vertices, int vertexCount,
+                                   int stride, int texCoordOffset, int colorOffset,
+                                   const unsigned short* indices, int indexCount) {
+    if (program == 0) {
+        return;
+    }
+    auto found = g_quadInputs.find(program);
+    if (found == g_quadInputs.end()) {
+        QuadInputs inputs;
+        inputs.position = glGetAttribLocation(program, "a_position");
+        inputs.texCoord = glGetAttribLocation(program, "a_texCoord0");
+        inputs.color = glGetAttribLocation(program, "a_color");
+        inputs.modelView = glGetUniformLocation(program, "u_modelView");
+        inputs.projection = glGetUniformLocation(program, "u_projection");
+        found = g_quadInputs.emplace(program, inputs).first;
+    }
+    const QuadInputs& inputs = found->second;
+    if (g_vertexBuffer == 0) {
+        glGenBuffers(1, &g_vertexBuffer);
+        glGenBuffers(1, &g_indexBuffer);
+    }
+    // The matrices come from the emulation's own copy, which answers without asking WebGL.
+    float matrix[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
+    glUniformMatrix4fv(inputs.modelView, 1, GL_FALSE, matrix);
+    glGetFloatv(GL_PROJECTION_MATRIX, matrix);
+    glUniformMatrix4fv(inputs.projection, 1, GL_FALSE, matrix);
+
+    glBindBuffer(GL_ARRAY_BUFFER, g_vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexCount) * stride, vertices,
+                 GL_STREAM_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g_indexBuffer);
+    // Every run's indices begin with the same pattern, so the buffer only ever grows.
+    if (indexCount > g_indexCapacity) {
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indexCount) * 2, indices,
+                     GL_STATIC_DRAW);
+        g_indexCapacity = indexCount;
+    }
+    EnableAttribute(inputs.position, 2, stride, 0);
+    EnableAttribute(inputs.texCoord, 2, stride, texCoordOffset);
+    EnableAttribute(inputs.color, 4, stride, colorOffset);
+    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr);
+    DisableAttribute(inputs.color);
+    DisableAttribute(inputs.texCoord);
+    DisableAttribute(inputs.position);
+    // The application's own client-side arrays need no buffer bound.
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
 void CPlatform::BindProgram(unsigned int program) {

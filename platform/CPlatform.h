@@ -73,13 +73,16 @@ public:
     /// for WebGL the `#version` line is blanked (line numbers stay) and the fixed-function
     /// light source, light model and normal matrix become the uniforms BindProgram sets.
     static std::string AdaptShaderSource(const std::string& source);
-    /// Draws indexed triangles from client-side arrays of 2D positions, texture coordinates (unit
-    /// 0) and RGBA float colours, all @p stride bytes apart, leaving the application's own vertex
-    /// arrays as they were. The desktop saves and restores the client array state around the
-    /// draw; WebGL has no such stack, and the browser turns the three arrays off again.
-    static void DrawTriangleArrays(const float* positions, const float* texCoords,
-                                   const float* colors, int stride, int indexCount,
-                                   const unsigned short* indices);
+    /// Draws indexed triangles through @p program (bound already) from @p vertexCount vertices
+    /// of @p stride bytes each: a 2D position at the start, texture coordinates (unit 0) at
+    /// @p texCoordOffset and an RGBA float colour at @p colorOffset. The application's own
+    /// vertex arrays and buffers stay as they were. The desktop hands the arrays to OpenGL as
+    /// client-side arrays; the browser streams them into a WebGL buffer of the engine's own and
+    /// feeds the program's attributes and matrices directly, so the draw never passes through
+    /// the emulation of immediate mode.
+    static void DrawTriangleArrays(unsigned int program, const void* vertices, int vertexCount,
+                                   int stride, int texCoordOffset, int colorOffset,
+                                   const unsigned short* indices, int indexCount);
     /// What must happen before a frame is shown: the engine sends its queued quads. On the
     /// desktop the program shows a frame with SDL_GL_SwapBuffers, which the engine's library
     /// provides in front of SDL's own, so that a program that draws and then swaps needs no

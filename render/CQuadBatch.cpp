@@ -3,6 +3,7 @@
 
 #include <GL/glew.h>
 
+#include <cstddef>
 #include <vector>
 
 #include "platform/CPlatform.h"
@@ -99,9 +100,10 @@ void CQuadBatch::DrawPending() {
     }
     const size_t quads = g_vertices.size() / 4;
     GrowIndices(quads);
-    const int stride = static_cast<int>(sizeof(BatchVertex));
-    CPlatform::DrawTriangleArrays(&g_vertices[0].x, &g_vertices[0].s, g_vertices[0].rgba, stride,
-                                  static_cast<int>(quads * 6), g_indices.data());
+    CPlatform::DrawTriangleArrays(g_programKnown ? g_program : 0, g_vertices.data(),
+                                  static_cast<int>(g_vertices.size()), sizeof(BatchVertex),
+                                  offsetof(BatchVertex, s), offsetof(BatchVertex, rgba),
+                                  g_indices.data(), static_cast<int>(quads * 6));
     ++g_draws;
     // Clearing keeps the capacity: the next run reuses the same memory.
     g_vertices.clear();
