@@ -60,16 +60,32 @@ class PageServer:
         self.server.server_close()
 
 
+# Wraps every method of the page's WebGL context so that each call is counted by name.
+COUNT_WEBGL_CALLS = """
+var context = document.getElementById("canvas").getContext("webgl");
+window.webglCalls = {};
+var methods = Object.getPrototypeOf(context);
+Object.getOwnPropertyNames(methods).forEach(function(name) {
+    var method = Object.getOwnPropertyDescriptor(methods, name).value;
+    if (typeof method !== "function" || context.hasOwnProperty(name)) return;
+    context[name] = function() {
+        window.webglCalls[name] = (window.webglCalls[name] || 0) + 1;
+        return method.apply(context, arguments);
+    };
+});
+"""
+
+
 class Page:
     """One page in headless Chromium: its log, title and frame count, the canvas as a
     picture, and keys and mouse sent to the canvas."""
 
-    def __init__(self, url):
+    def __init__(self, url, extra_arguments=()):
         from selenium import webdriver
         from selenium.webdriver.chrome.service import Service
 
         options = webdriver.ChromeOptions()
-        for argument in CHROMIUM_ARGUMENTS:
+        for argument in CHROMIUM_ARGUMENTS + list(extra_arguments):
             options.add_argument(argument)
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.get(url)
@@ -105,6 +121,15 @@ class Page:
     def wait_more_frames(self, count, timeout=30.0):
         start = self.frames()
         self.wait_frames(start + count, timeout)
+
+    def webgl_calls(self, frames):
+        """The WebGL calls of the next frames, by method name, per frame."""
+        self.script(COUNT_WEBGL_CALLS)
+        self.wait_more_frames(2)
+        start = self.script("window.webglCalls = {}; return Module.frameCount;")
+        self.wait_more_frames(frames)
+        calls, end = self.script("return [window.webglCalls, Module.frameCount];")
+        return {name: count / (end - start) for name, count in calls.items()}
 
     def log(self):
         """The page's log area: the program's standard output and error, in order."""

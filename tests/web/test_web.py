@@ -261,21 +261,6 @@ def DemoPictureAgreesWithTheDesktop(pages, programs):
               "%d away from the glyphs (first %s)" % (box, len(ours), len(theirs),
                                                      len(ours ^ theirs), len(stray), stray[:1]))
 
-# Wraps every method of the page's WebGL context so that each call is counted by name.
-COUNT_WEBGL_CALLS = """
-var context = Module.ctx;
-window.webglCalls = {};
-var methods = Object.getPrototypeOf(context);
-Object.getOwnPropertyNames(methods).forEach(function(name) {
-    var method = Object.getOwnPropertyDescriptor(methods, name).value;
-    if (typeof method !== "function") return;
-    context[name] = function() {
-        window.webglCalls[name] = (window.webglCalls[name] || 0) + 1;
-        return method.apply(context, arguments);
-    };
-});
-"""
-
 
 def PagesDrawOncePerRunAndAskNothing(pages, programs):
     # The demo: the cursor, the frame rate, two maps, two prints, the logo. The GUI example: one
@@ -283,19 +268,14 @@ def PagesDrawOncePerRunAndAskNothing(pages, programs):
     for name, most_draws in [("camera2d_demo", 7), ("gui_demo", 20)]:
         with PageRun(pages, name) as page:
             page.wait_frames(5)
-            page.script(COUNT_WEBGL_CALLS)
-            page.wait_more_frames(2)
-            start = page.script("window.webglCalls = {}; return Module.frameCount;")
-            page.wait_more_frames(10)
-            calls, end = page.script("return [window.webglCalls, Module.frameCount];")
-            frames = end - start
-            draws = (calls.get("drawElements", 0) + calls.get("drawArrays", 0)) / frames
+            calls = page.webgl_calls(10)
+            draws = calls.get("drawElements", 0) + calls.get("drawArrays", 0)
             queries = sum(calls.get(query, 0) for query in ("getParameter", "isEnabled",
-                                                             "getError")) / frames
+                                                             "getError"))
             check(0 < draws <= most_draws, "%s: %.1f WebGL draws a frame" % (name, draws))
             check(queries == 0, "%s: %.1f state queries a frame (%s)" % (name, queries, calls))
-            print("%s: %.1f draws and %.1f WebGL calls a frame" % (
-                name, draws, sum(calls.values()) / frames))
+            print("%s: %.1f draws and %.1f WebGL calls a frame" % (name, draws,
+                                                                   sum(calls.values())))
 
 
 def DemoArrowKeyMovesTheMaps(pages, programs):
