@@ -133,7 +133,8 @@ CSprite::~CSprite() {
 
 void CSprite::Load(const std::string& name) {
     std::cout << "Loading Texture: " << name << std::endl;
-    SDL_Surface* surface = CFileCheck::Admits(name.c_str()) ? IMG_Load(name.c_str()) : nullptr;
+    std::FILE* file = CFileCheck::Open(name.c_str());
+    SDL_Surface* surface = file != nullptr ? CPlatform::LoadPicture(file, name.c_str()) : nullptr;
     if (surface == nullptr) {
         std::cout << "Failed to load the image: " << name << ", Error: " << SDL_GetError()
                   << std::endl;
