@@ -76,14 +76,23 @@ void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, b
     m_bpp = bpp;
     m_is3D = !mode2D;
 
+    if (CDisplayCheck::RefusesVideo()) {
+        // What SDL says when it has no driver for the machine.
+        SDL_SetError("No available video device");
+        throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         CDisplayCheck::ReportProblem();
         throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
     }
     ChooseVideoFlags(fullscreen);
-    if (SDL_SetVideoMode(m_width, m_height, m_bpp, m_videoFlags) == nullptr) {
+    SDL_Surface* window = SDL_SetVideoMode(m_width, m_height, m_bpp, m_videoFlags);
+    // A browser without WebGL may hand out a window all the same; it fails here either way.
+    std::string noContext = CPlatform::GLContextProblem();
+    if (window == nullptr || !noContext.empty()) {
         CDisplayCheck::ReportProblem();
-        throw std::string("Error: SDL Could not create Video Surface.") + SDL_GetError();
+        throw std::string("Error: SDL Could not create Video Surface.") +
+            (noContext.empty() ? SDL_GetError() : noContext.c_str());
     }
     CQuadBatch::Reset();
     m_projectionPushed = false;
