@@ -64,12 +64,12 @@ class Page:
     """One page in headless Chromium: its log, title and frame count, the canvas as a
     picture, and keys and mouse sent to the canvas."""
 
-    def __init__(self, url):
+    def __init__(self, url, arguments=()):
         from selenium import webdriver
         from selenium.webdriver.chrome.service import Service
 
         options = webdriver.ChromeOptions()
-        for argument in CHROMIUM_ARGUMENTS:
+        for argument in CHROMIUM_ARGUMENTS + list(arguments):
             options.add_argument(argument)
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.get(url)
@@ -115,6 +115,9 @@ class Page:
 
     def title(self):
         return self.driver.title
+
+    def status(self):
+        return self.script("return document.getElementById('status').textContent")
 
     def ended(self):
         return self.script("return document.getElementById('status').textContent") == \
