@@ -11,7 +11,6 @@
 #include <functional>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "audio/CMusic.h"
 #include "audio/CSound.h"
@@ -29,35 +28,30 @@ namespace {
 
 std::string g_pipeFolder;
 
-// Opens the writing end of a pipe that a reader is stuck opening, once it has waited two
-// seconds, and counts how often it had to.
-class Unblocker {
-public:
-    explicit Unblocker(const std::string& pipe)
-        : thread_([this, pipe] {
-              auto start = std::chrono::steady_clock::now();
-              while (!done_) {
-                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                  int writer = std::chrono::steady_clock::now() - start > std::chrono::seconds(2)
-                                   ? open(pipe.c_str(), O_WRONLY | O_NONBLOCK)
-                                   : -1;
-                  if (writer >= 0) {
-                      close(writer);
-                      ++freed_;
-                  }
-              }
-          }) {}
-    int Finish() {
-        done_ = true;
-        thread_.join();
-        return freed_;
-    }
-
-private:
-    std::atomic<bool> done_{false};
-    std::atomic<int> freed_{0};
-    std::thread thread_;
-};
+// Waits for reader(pipe); a reader stuck opening the pipe for two seconds is set free by opening
+// the writing end. Returns whether that was needed.
+bool WaitedForAWriter(const std::string& pipe,
+                      const std::function<void(const std::string&)>& reader) {
+    std::atomic<bool> done{false};
+    std::atomic<bool> freed{false};
+    std::thread unblocker([&] {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            int writer = std::chrono::steady_clock::now() > deadline
+                             ? open(pipe.c_str(), O_WRONLY | O_NONBLOCK)
+                             : -1;
+            if (writer >= 0) {
+                close(writer);
+                freed = true;
+            }
+        }
+    });
+    reader(pipe);
+    done = true;
+    unblocker.join();
+    return freed;
+}
 
 }  // namespace
 
@@ -75,29 +69,28 @@ class FileReaderTest : public EngineTest {};
 TEST_F(FileReaderTest, APipeSwappedInAfterTheCheckIsRefusedWithoutWaiting) {
     char pattern[] = "/tmp/orvane_pipes_XXXXXX";
     g_pipeFolder = mkdtemp(pattern);
-    const std::vector<std::pair<std::string, std::function<void(const std::string&)>>> readers = {
-        {"shader.vert",
+    const struct {
+        const char* file;
+        const char* lineStart;
+        std::function<void(const std::string&)> read;
+    } readers[] = {
+        {"shader.vert", "Cannot read ",
          [](const std::string& p) { delete[] CShaderProgram::ReadSource(p.c_str()); }},
-        {"picture.tga", [](const std::string& p) { CTgaImage().Load(p.c_str()); }},
-        {"sprite.png", [](const std::string& p) { CSprite sprite(p); }},
-        {"picture.bmp",
+        {"picture.tga", "Cannot read ", [](const std::string& p) { CTgaImage().Load(p.c_str()); }},
+        {"sprite.png", "Cannot read ", [](const std::string& p) { CSprite sprite(p); }},
+        {"picture.bmp", " Failed loading ",
          [](const std::string& p) { g_pUtils->FreeBMP(g_pUtils->LoadBMP(p.c_str())); }},
-        {"sound.wav", [](const std::string& p) { CSound sound(p); }},
-        {"music.ogg", [](const std::string& p) { CMusic music(p); }}};
-    const std::string refused = ": not a regular file\n";
-    const std::string expected[] = {"Cannot read ",     "Cannot read ", "Cannot read ",
-                                    " Failed loading ", "Sound ",       "Music "};
-    for (size_t i = 0; i < readers.size(); ++i) {
-        std::string pipe = g_pipeFolder + "/" + readers[i].first;
+        {"sound.wav", "Sound ", [](const std::string& p) { CSound sound(p); }},
+        {"music.ogg", "Music ", [](const std::string& p) { CMusic music(p); }}};
+    for (const auto& reader : readers) {
+        std::string pipe = g_pipeFolder + "/" + reader.file;
         SCOPED_TRACE(pipe);
         ASSERT_EQ(0, mkfifo(pipe.c_str(), 0600));
         StreamCapture out;
         StreamCapture err(std::cerr);
-        Unblocker unblocker(pipe);
-        readers[i].second(pipe);
-        EXPECT_EQ(0, unblocker.Finish()) << "the reader waited for a writer";
-        EXPECT_NE(std::string::npos, err.Text().find(expected[i] + pipe)) << err.Text();
-        EXPECT_NE(std::string::npos, err.Text().find(refused)) << err.Text();
+        EXPECT_FALSE(WaitedForAWriter(pipe, reader.read));
+        EXPECT_NE(std::string::npos, err.Text().find(reader.lineStart + pipe)) << err.Text();
+        EXPECT_NE(std::string::npos, err.Text().find(": not a regular file\n")) << err.Text();
     }
     Shell("rm -rf '" + g_pipeFolder + "'");
     g_pipeFolder.clear();
