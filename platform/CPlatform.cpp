@@ -185,7 +185,7 @@ EM_JS(void, ShowCanvasPointer, (int show), {
     Module["canvas"].style.cursor = show ? "auto" : "none";
 });
 
-// SDL_SetVideoMode hands out a surface even when the canvas gave no WebGL context.
+// SDL_SetVideoMode may hand out a surface even when the canvas gave no WebGL context.
 EM_JS(int, HasWebGLContext, (), {
     return Module["ctx"] ? 1 : 0;
 });
