@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "audio/CSoundManager.h"
+#include "platform/CPlatform.h"
 #include "utils/CFileCheck.h"
 
 CMusic::CMusic(const std::string& fileName) : music(nullptr), fileName(fileName) {
@@ -31,10 +32,13 @@ bool CMusic::Load(const std::string& fileName) {
     std::string cause = "no audio device is open";
     if (g_pSoundManager != nullptr && g_pSoundManager->IsDeviceOpen()) {
         // The mixer's music loader leaks its stream on a directory, so it never sees one.
-        cause = CFileCheck::Problem(fileName.c_str());
-        if (cause.empty()) {
-            loaded = Mix_LoadMUS(fileName.c_str());
+        cause.clear();
+        std::FILE* file = CFileCheck::Open(fileName.c_str(), &cause);
+        if (file != nullptr) {
+            loaded = CPlatform::LoadMusic(file, fileName.c_str());
             cause = Mix_GetError();
+        } else if (cause.empty()) {
+            cause = "Couldn't open '" + fileName + "'";
         }
     }
     if (loaded == nullptr) {

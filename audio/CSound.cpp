@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "audio/CSoundManager.h"
+#include "platform/CPlatform.h"
 #include "utils/CFileCheck.h"
 
 CSound::CSound(const std::string& fileName) : chunk(nullptr), fileName(fileName) {
@@ -27,11 +28,13 @@ bool CSound::Load(const std::string& fileName) {
     Mix_Chunk* loaded = nullptr;
     std::string cause = "no audio device is open";
     if (g_pSoundManager != nullptr && g_pSoundManager->IsDeviceOpen()) {
-        cause = CFileCheck::Problem(fileName.c_str());
+        cause.clear();
+        std::FILE* file = CFileCheck::Open(fileName.c_str(), &cause);
         if (cause.empty()) {
             // Handed a file that would not open, the mixer only says that it got no stream;
             // opened apart, the failure keeps SDL's reason.
-            SDL_RWops* stream = SDL_RWFromFile(fileName.c_str(), "rb");
+            SDL_RWops* stream =
+                file != nullptr ? CPlatform::FileStream(file, fileName.c_str()) : nullptr;
             loaded = stream != nullptr ? Mix_LoadWAV_RW(stream, 1) : nullptr;
             cause = Mix_GetError();
         }

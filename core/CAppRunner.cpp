@@ -60,6 +60,7 @@ int CAppRunner::Run(CApp* (*create)()) {
                                  delete g_pApp;
                                  g_pApp = nullptr;
                              }
+                             return g_status;
                          });
     return g_status;
 }

@@ -162,6 +162,8 @@ void CEngine::Update() {
     if (liveReload != nullptr) {
         liveReload->Poll();
     }
+    // From here to the program's swap, engine quads wait for the end of their run.
+    CQuadBatch::SetScope(CQuadBatch::kFrame, true);
     g_pGraphicsCore->Begin2D();
     glLoadIdentity();
     // Until the camera moves the model-view, prints need no matrices of their own.

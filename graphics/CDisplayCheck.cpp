@@ -6,7 +6,12 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "platform/CPlatform.h"
+
 std::string CDisplayCheck::Problem() {
+    if (!CPlatform::NeedsDisplayServer()) {
+        return "";
+    }
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr || *display == '\0') {
         return "DISPLAY is unset";
@@ -32,9 +37,15 @@ std::string CDisplayCheck::Problem() {
     return "";
 }
 
-void CDisplayCheck::ReportProblem() {
+bool CDisplayCheck::ReportProblem() {
     std::string problem = Problem();
     if (!problem.empty()) {
         std::cerr << "No display: " << problem << std::endl;
     }
+    return !problem.empty();
+}
+
+bool CDisplayCheck::RefusesVideo() {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    return (driver == nullptr || *driver == '\0') && ReportProblem();
 }

@@ -9,8 +9,15 @@
 class CDisplayCheck {
 public:
     /// "DISPLAY is unset", or "the X server of DISPLAY=NAME cannot be reached"; empty when a
-    /// server answers (or Xlib cannot be loaded to ask).
+    /// server answers (or Xlib cannot be loaded to ask), or where windows need no display
+    /// server (a page's canvas).
     static std::string Problem();
-    /// Writes "No display: " and the problem on standard error, when there is one.
-    static void ReportProblem();
+    /// Writes "No display: " and the problem on standard error, when there is one; returns
+    /// whether there was.
+    static bool ReportProblem();
+    /// Asked before SDL starts video: SDL 1.2, left to choose its driver without a display,
+    /// may take a text-mode one, which writes terminal codes to standard output or ends the
+    /// process. True (after the "No display: " line) when there is a Problem and
+    /// SDL_VIDEODRIVER names no driver (a driver chosen there is honoured).
+    static bool RefusesVideo();
 };

@@ -78,19 +78,28 @@ void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, b
     m_bpp = bpp;
     m_is3D = !mode2D;
 
+    if (CDisplayCheck::RefusesVideo()) {
+        // What SDL says when it has no driver for the machine.
+        SDL_SetError("No available video device");
+        throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         CDisplayCheck::ReportProblem();
         throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
     }
     ChooseVideoFlags(fullscreen);
-    if (SDL_SetVideoMode(m_width, m_height, m_bpp, m_videoFlags) == nullptr) {
+    SDL_Surface* window = SDL_SetVideoMode(m_width, m_height, m_bpp, m_videoFlags);
+    // A browser without WebGL may hand out a window all the same; it fails here either way.
+    std::string noContext = CPlatform::GLContextProblem();
+    if (window == nullptr || !noContext.empty()) {
         CDisplayCheck::ReportProblem();
-        throw std::string("Error: SDL Could not create Video Surface.") + SDL_GetError();
+        throw std::string("Error: SDL Could not create Video Surface.") +
+            (noContext.empty() ? SDL_GetError() : noContext.c_str());
     }
     CQuadBatch::Reset();
     CRenderState::ContextCreated(m_width, m_height, mode2D);
     // A frame's last run goes out when the program swaps the buffers.
-    CPlatform::SetBeforeSwap(&CQuadBatch::Flush);
+    CPlatform::SetBeforeSwap(&CQuadBatch::EndFrame);
     m_projectionPushed = false;
     m_modelViewPushed = false;
     if (mode2D) {
@@ -179,10 +188,12 @@ void CGraphicsCore::Begin2D() {
         m_projectionPushed = true;
     }
     Setup2DState();
+    CQuadBatch::SetScope(CQuadBatch::k2D, true);
 }
 
 void CGraphicsCore::End2D() {
     CQuadBatch::Flush();
+    CQuadBatch::SetScope(CQuadBatch::k2D, false);
     CRenderState::SetPixelMatrices(false);
     if (m_projectionPushed) {
         CRenderState::SetMatrixMode(GL_PROJECTION);
@@ -211,6 +222,7 @@ void CGraphicsCore::Begin2DOverlay() {
         m_modelViewPushed = true;
     }
     glOrtho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
+    CQuadBatch::SetScope(CQuadBatch::k2D, true);
 }
 
 void CGraphicsCore::FlushQuads() {

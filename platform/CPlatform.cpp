@@ -3,6 +3,13 @@
 
 #include <GL/glew.h>
 #include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_mixer.h>
+
+#include <strings.h>
+
+#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -31,7 +38,7 @@ extern "C" void SDL_GL_SwapBuffers() {
 }
 
 void CPlatform::RunFrames(const std::function<void()>& loop, const std::function<bool()>& /*frame*/,
-                          const std::function<void()>& done) {
+                          const std::function<int()>& done) {
     loop();
     done();
 }
@@ -80,6 +87,71 @@ bool CPlatform::GetColorKey(const SDL_Surface* surface, unsigned int* key) {
     return true;
 }
 
+SDL_RWops* CPlatform::FileStream(std::FILE* file, const char* /*path*/) {
+    SDL_RWops* stream = SDL_RWFromFP(file, 1);
+    if (stream == nullptr) {
+        std::fclose(file);
+    }
+    return stream;
+}
+
+namespace {
+
+// The extension after the last dot, as SDL_image and SDL_mixer take it from a name; null
+// without one.
+const char* Extension(const char* path) {
+    const char* dot = std::strrchr(path, '.');
+    return dot != nullptr ? dot + 1 : nullptr;
+}
+
+// SDL_mixer's guess from the extension, which its music loader tries before the contents.
+Mix_MusicType MusicTypeOf(const char* path) {
+    const char* extension = Extension(path);
+    if (extension == nullptr) {
+        return MUS_NONE;
+    }
+    const std::pair<const char*, Mix_MusicType> kTypes[] = {
+        {"WAV", MUS_WAV}, {"MID", MUS_MID},   {"MIDI", MUS_MID}, {"KAR", MUS_MID},
+        {"OGG", MUS_OGG}, {"FLAC", MUS_FLAC}, {"MPG", MUS_MP3},  {"MPEG", MUS_MP3},
+        {"MP3", MUS_MP3}, {"MAD", MUS_MP3}};
+    for (const auto& type : kTypes) {
+        if (strcasecmp(extension, type.first) == 0) {
+            return type.second;
+        }
+    }
+    return MUS_NONE;
+}
+
+}  // namespace
+
+SDL_Surface* CPlatform::LoadPicture(std::FILE* file, const char* path) {
+    SDL_RWops* stream = FileStream(file, path);
+    return stream != nullptr ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>(Extension(path)))
+                             : nullptr;
+}
+
+Mix_Music* CPlatform::LoadMusic(std::FILE* file, const char* path) {
+    SDL_RWops* stream = FileStream(file, path);
+    if (stream == nullptr) {
+        return nullptr;
+    }
+    // Only a specific error is kept; otherwise the mixer's generic one, as its loader by name.
+    Mix_SetError("");
+    Mix_Music* music = Mix_LoadMUSType_RW(stream, MusicTypeOf(path), 1);
+    if (music == nullptr && Mix_GetError()[0] == '\0') {
+        Mix_SetError("Unrecognized music format");
+    }
+    return music;
+}
+
+bool CPlatform::NeedsDisplayServer() {
+    return true;
+}
+
+std::string CPlatform::GLContextProblem() {
+    return "";
+}
+
 std::string CPlatform::AdaptShaderSource(const std::string& source) {
     return source;
 }
@@ -115,7 +187,6 @@ void CPlatform::BindProgram(unsigned int program) {
 
 #include <cstdint>
 #include <map>
-#include <utility>
 
 #include "platform/CBrowserGL.h"
 
@@ -131,8 +202,8 @@ EM_JS(void, PublishFrame, (int count, double milliseconds), {
     Module["frameTime"] = (Module["frameTime"] || 0) + milliseconds;
 });
 
-EM_JS(void, AnnounceFramesEnded, (), {
-    if (Module["onFramesEnded"]) Module["onFramesEnded"]();
+EM_JS(void, AnnounceFramesEnded, (int status), {
+    if (Module["onFramesEnded"]) Module["onFramesEnded"](status);
 });
 
 // From now on the mouse's movement is summed up for TakePointerMovement, and a click captures
@@ -164,12 +235,17 @@ EM_JS(void, TakePointerMovement, (int* dx, int* dy), {
 EM_JS(void, ShowCanvasPointer, (int show), {
     Module["canvas"].style.cursor = show ? "auto" : "none";
 });
+
+// SDL_SetVideoMode may hand out a surface even when the canvas gave no WebGL context.
+EM_JS(int, HasWebGLContext, (), {
+    return Module["ctx"] ? 1 : 0;
+});
 // clang-format on
 
 // ---- The frame loop -------------------------------------------------------------------------
 
 std::function<bool()> g_frame;
-std::function<void()> g_done;
+std::function<int()> g_done;
 int g_frameCount = 0;
 
 void BrowserFrame() {
@@ -187,10 +263,9 @@ void BrowserFrame() {
     }
     emscripten_cancel_main_loop();
     // Moved out first: done destroys the application, and with it what the frame captured.
-    std::function<void()> done = std::move(g_done);
+    std::function<int()> done = std::move(g_done);
     g_frame = nullptr;
-    done();
-    AnnounceFramesEnded();
+    AnnounceFramesEnded(done());
 }
 
 // ---- Key codes --------------------------------------------------------------------------------
@@ -230,7 +305,7 @@ int g_pointerY = 0;
 }  // namespace
 
 void CPlatform::RunFrames(const std::function<void()>& /*loop*/, const std::function<bool()>& frame,
-                          const std::function<void()>& done) {
+                          const std::function<int()>& done) {
     g_frame = frame;
     g_done = done;
     g_frameCount = 0;
@@ -307,6 +382,30 @@ void CPlatform::UnlockPixels(SDL_Surface* /*surface*/) {}
 // The browser decodes pictures to red, green, blue and alpha, and its SDL ignores colour keys.
 bool CPlatform::GetColorKey(const SDL_Surface* /*surface*/, unsigned int* /*key*/) {
     return false;
+}
+
+SDL_RWops* CPlatform::FileStream(std::FILE* file, const char* path) {
+    std::fclose(file);
+    return SDL_RWFromFile(path, "rb");
+}
+
+SDL_Surface* CPlatform::LoadPicture(std::FILE* file, const char* path) {
+    std::fclose(file);
+    return IMG_Load(path);
+}
+
+Mix_Music* CPlatform::LoadMusic(std::FILE* file, const char* path) {
+    std::fclose(file);
+    return Mix_LoadMUS(path);
+}
+
+bool CPlatform::NeedsDisplayServer() {
+    return false;
+}
+
+std::string CPlatform::GLContextProblem() {
+    // The browser's SDL_SetError keeps nothing, so the reason is handed back instead.
+    return HasWebGLContext() ? "" : "this browser offers no WebGL context";
 }
 
 std::string CPlatform::AdaptShaderSource(const std::string& source) {

@@ -2,9 +2,13 @@
 /// CPlatform: everything that differs between the desktop and the browser build.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <string>
 
+#include <SDL_mixer.h>
+
+struct SDL_RWops;
 struct SDL_Surface;
 
 /// The one place where the desktop and the browser (WebAssembly over WebGL 1) part ways. The
@@ -27,12 +31,13 @@ struct SDL_Surface;
 ///   browser build supplies itself (CBrowserGL), so the engine's OpenGL calls stay as they are.
 class CPlatform {
 public:
-    /// Runs a program's frames and then @p done. On the desktop @p loop runs them itself and
-    /// returns after the last one. In the browser @p frame runs once per displayed frame, with
-    /// the browser in control in between, until it returns false; this call then returns at
-    /// once, and @p done runs later, after that last frame.
+    /// Runs a program's frames and then @p done, which returns the program's exit status. On
+    /// the desktop @p loop runs them itself and returns after the last one. In the browser
+    /// @p frame runs once per displayed frame, with the browser in control in between, until it
+    /// returns false; this call then returns at once, and @p done runs later, after that last
+    /// frame, and the page learns whether the program ended or stopped on a failure.
     static void RunFrames(const std::function<void()>& loop, const std::function<bool()>& frame,
-                          const std::function<void()>& done);
+                          const std::function<int()>& done);
 
     /// Starts SDL's event thread, which the desktop's SDL 1.2 offers and a page's event loop
     /// makes unnecessary. False when SDL refuses (SDL_GetError says why).
@@ -68,6 +73,28 @@ public:
     /// Whether the surface has a colour key (the one colour drawn transparent), and which
     /// pixel value it is. SDL 1.2 keeps it in the pixel format, the browser's SDL elsewhere.
     static bool GetColorKey(const SDL_Surface* surface, unsigned int* key);
+
+    /// An SDL stream over @p file, which the caller opened from @p path and hands over: it is
+    /// closed with the stream, or at once when no stream results (SDL_GetError says why). On the
+    /// desktop the stream reads that very file, so nothing swapped in at the path since it was
+    /// opened is read. The browser's decoders find pictures and sounds by name, decoded while the
+    /// page loaded, so there the stream names the path again; a page's files live in memory,
+    /// where nothing can be swapped in or block.
+    static SDL_RWops* FileStream(std::FILE* file, const char* path);
+    /// IMG_Load and Mix_LoadMUS over a file opened as for FileStream (the type guessed from the
+    /// path's extension first, as those do); null when SDL cannot decode it (SDL_GetError,
+    /// Mix_GetError).
+    /// @{
+    static SDL_Surface* LoadPicture(std::FILE* file, const char* path);
+    static Mix_Music* LoadMusic(std::FILE* file, const char* path);
+    /// @}
+
+    /// Whether a window needs a display server that may be missing (X, named by DISPLAY, on the
+    /// desktop); a page's canvas is always there.
+    static bool NeedsDisplayServer();
+    /// Why the window has no OpenGL context (a browser that offers no WebGL), or empty. The
+    /// desktop's SDL fails to open such a window instead and says why itself.
+    static std::string GLContextProblem();
 
     /// Adapts a GLSL source read from a file to the build's OpenGL: unchanged on the desktop;
     /// for WebGL the `#version` line is blanked (line numbers stay) and the fixed-function

@@ -38,6 +38,8 @@ int g_colorsLocation = -1;
 float g_endColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 bool g_endUnbindsTexture = false;
 unsigned long g_draws = 0;
+// The scopes (CQuadBatch::Scope) open now; quads wait only while one is.
+unsigned int g_scopes = 0;
 
 void GrowIndices(size_t quads) {
     for (size_t quad = g_indices.size() / 6; quad < quads; ++quad) {
@@ -91,6 +93,9 @@ void CQuadBatch::Quad(const Vertex corners[4], const float rgba[4]) {
                                          corners[i].s,
                                          corners[i].t,
                                          {rgba[0], rgba[1], rgba[2], rgba[3]}});
+    }
+    if (g_scopes == 0) {
+        DrawPending();
     }
 }
 
@@ -158,7 +163,24 @@ void CQuadBatch::ForgetProgram() {
     g_programKnown = false;
 }
 
+void CQuadBatch::SetScope(Scope scope, bool open) {
+    if (open) {
+        g_scopes |= scope;
+        return;
+    }
+    g_scopes &= ~static_cast<unsigned int>(scope);
+    if (g_scopes == 0) {
+        DrawPending();
+    }
+}
+
+void CQuadBatch::EndFrame() {
+    Flush();
+    SetScope(kFrame, false);
+}
+
 void CQuadBatch::Reset() {
+    g_scopes = 0;
     g_vertices.clear();
     g_running = false;
     g_endUnbindsTexture = false;

@@ -7,6 +7,9 @@
 /// tint travels as the vertex colour, so a quad changes no matrix and no uniform: quads are
 /// queued in one vertex array and a whole run goes to OpenGL as one indexed draw of triangles.
 ///
+/// Quads wait in the array only where the engine knows that a flush will come: from the frame
+/// step to the program's swap of the buffers, and between Begin2D and End2D. Anywhere else (a
+/// loading screen before the first frame step, say) each quad is sent as soon as it is queued.
 /// A run is sent when the texture or the program changes, when the engine changes other state
 /// the quads depend on (CRenderState), before any program is bound through CShaderProgram, and
 /// when it ends, the last one of a frame at the latest when the program swaps the buffers. The
@@ -52,6 +55,13 @@ public:
     static void ForgetTexture();
     /// Draws what is queued and forgets the program, for code that binds a program of its own.
     static void ForgetProgram();
+    /// Why quads may wait: a frame is open (from the frame step to the swap), or 2D drawing is
+    /// (from Begin2D to End2D).
+    enum Scope { kFrame = 1, k2D = 2 };
+    /// Opens or closes one of those scopes; once none is open, what is queued is sent.
+    static void SetScope(Scope scope, bool open);
+    /// Ends the run and closes the frame: what the program's swap of the buffers calls.
+    static void EndFrame();
     /// Forgets the whole run without an OpenGL call; for when the context goes away.
     static void Reset();
 

@@ -14,6 +14,9 @@
 
 namespace {
 
+// The largest shader source read: a shader is a few kilobytes, so 1 MiB is generous.
+const long long kLargestSource = 1024 * 1024;
+
 // A broken shader file would otherwise only show as wrong pictures: its info log goes to
 // standard error as one line, while standard output keeps its fixed log. Returns whether the
 // object compiled or linked.
@@ -329,19 +332,17 @@ void CShaderProgram::SetUniformInt(const char* name, int value) {
 }
 
 char* CShaderProgram::ReadSource(const char* path) {
-    if (path == nullptr || !CFileCheck::Admits(path)) {
-        return nullptr;
-    }
-    std::FILE* file = std::fopen(path, "rt");
+    std::FILE* file = CFileCheck::Open(path);
     if (file == nullptr) {
         return nullptr;
     }
     char* buffer = nullptr;
     long long size = CFileCheck::RemainingBytes(file, path);
-    if (size >= 1) {
+    if (size > kLargestSource) {
+        // Anything this large is no shader, and reading it whole could take all the memory.
+        CFileCheck::Report(path, "larger than 1 MiB, too large for a shader source");
+    } else if (size >= 1) {
         buffer = new char[static_cast<size_t>(size) + 1];
-        // Text mode may deliver fewer bytes than the size, so the terminator follows the count
-        // actually read.
         size_t count = std::fread(buffer, 1, static_cast<size_t>(size), file);
         buffer[count] = '\0';
     }

@@ -476,7 +476,8 @@ TEST(FontManagerDeathTest, AFontPictureThatCannotBeLoadedEndsTheProcessWithStatu
         },
         ::testing::ExitedWithCode(1),
         "^Loading Font: Data/Font/missing\\.tga\nCould not open texture file: "
-        "Data/Font/missing\\.tga\n$");
+        "Data/Font/missing\\.tga\nError: the font Data/Font/missing\\.tga could not be "
+        "loaded\n$");
 
     std::string path = std::string(ORVANE_BINARY_DIR) + "/grey.tga";
     std::FILE* out = std::fopen(path.c_str(), "wb");
@@ -491,5 +492,6 @@ TEST(FontManagerDeathTest, AFontPictureThatCannotBeLoadedEndsTheProcessWithStatu
             font.Load(path.c_str());
         },
         ::testing::ExitedWithCode(1),
-        "^TGA file be type 2 or type 10, Invalid Image: .*grey\\.tga\n$");
+        "^TGA file be type 2 or type 10, Invalid Image: .*grey\\.tga\n"
+        "Error: the font .*grey\\.tga could not be loaded\n$");
 }

@@ -40,6 +40,7 @@ const Rgba kBlack = {0, 0, 0, 255};
 // Pixels of a rectangle (y downwards) that differ from the colour by more than 8 per channel.
 int PixelsUnlike(int x, int y, int w, int h, const Rgba& c) {
     std::vector<unsigned char> rgba(4 * w * h);
+    g_pGraphicsCore->FlushQuads();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
     glReadPixels(x, SDL_GetVideoSurface()->h - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());

@@ -276,6 +276,20 @@ TEST_F(ShaderProgramTest, MissingAndEmptyFilesAreReportedAndBuildNoProgram) {
     delete[] text;
 }
 
+// A shader is a few kilobytes: a source above 1 MiB (here a sparse file) is never read whole.
+TEST_F(ShaderProgramTest, ASourceAbove1MiBIsRefusedByName) {
+    ASSERT_EQ(0, truncate((File("ok.vert")).c_str(), 1024 * 1024 + 1));
+    StreamCapture out;
+    StreamCapture err(std::cerr);
+    CShaderProgram large;
+    large.Load(File("ok.frag").c_str(), File("ok.vert").c_str());
+    EXPECT_EQ("\nCannot Load vertex shader: " + File("ok.vert") + "\n", out.Text());
+    EXPECT_EQ("Cannot read " + File("ok.vert") + ": larger than 1 MiB, too large for a shader " +
+                  "source\n",
+              err.Text());
+    EXPECT_EQ(0u, large.GetHandle());
+}
+
 TEST_F(ShaderProgramTest, ABrokenShaderWritesOneLineWithItsLogToStandardError) {
     WriteFile(File("broken.frag"), "void main() { gl_FragColor = undeclaredColour; }\n");
     StreamCapture out;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cmath>
 #include <cstring>
+#include <iostream>
 
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
@@ -50,7 +51,10 @@ CFont::~CFont() {}
 
 bool CFont::Load(const char* path) {
     if (!image.Load(path)) {
-        // Nothing can print without the font; the loader has already said why.
+        // Nothing can print without the font. The loader's line went to standard output; the
+        // reason the process ends goes where failures go.
+        std::cerr << "Error: the font " << (path != nullptr ? path : "") << " could not be loaded"
+                  << std::endl;
         SDL_Quit();
         std::exit(1);
     }

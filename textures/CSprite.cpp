@@ -112,7 +112,8 @@ SDL_Surface* ConvertToRgba(SDL_Surface* source) {
 
 // The picture in the file, or null after the loader's failure line.
 SDL_Surface* ReadPicture(const std::string& name) {
-    SDL_Surface* surface = CFileCheck::Admits(name.c_str()) ? IMG_Load(name.c_str()) : nullptr;
+    std::FILE* file = CFileCheck::Open(name.c_str());
+    SDL_Surface* surface = file != nullptr ? CPlatform::LoadPicture(file, name.c_str()) : nullptr;
     if (surface == nullptr) {
         std::cout << "Failed to load the image: " << name << ", Error: " << SDL_GetError()
                   << std::endl;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 class CSprite;
@@ -16,6 +17,10 @@ class CSprite;
 /// deletes them in its destructor), a GUI window, button or animated sprite owns the ones it
 /// loads, the graphics core owns the cursor sprites. Applications rarely call it; entries are
 /// reached by registration order.
+///
+/// Registering, unregistering and removing cost the same however many sprites are listed: the
+/// entries are found through indexes by texture name and by sprite, and a dropped entry leaves
+/// a gap that is closed once gaps make up half the list (or when entries are read by position).
 class CTextureManager {
 public:
     /// An empty registry. Only engine start-up creates the manager; use g_pTextureManager.
@@ -38,14 +43,24 @@ public:
     void Unregister(const CSprite* sprite);
 
     /// The number of registered sprites.
-    size_t GetCount() const { return sprites.size(); }
+    size_t GetCount() const { return sprites.size() - gaps; }
     /// The sprite registered at that position, null past the end.
-    CSprite* GetSprite(size_t index) const {
-        return index < sprites.size() ? sprites[index] : nullptr;
-    }
+    CSprite* GetSprite(size_t index) const;
 
 private:
-    std::vector<CSprite*> sprites;
+    /// Takes the entry at that slot out of the indexes and leaves a gap.
+    void Drop(size_t slot);
+    /// Closes the gaps, keeping the order, and renumbers the indexes.
+    void Compact() const;
+
+    /// Registration order; null where an entry was dropped.
+    mutable std::vector<CSprite*> sprites;
+    /// The texture name each slot was registered with.
+    mutable std::vector<unsigned int> textures;
+    mutable size_t gaps = 0;
+    /// Where each registered texture name and each registered sprite is listed.
+    mutable std::unordered_map<unsigned int, size_t> slotOfTexture;
+    mutable std::unordered_map<const CSprite*, size_t> slotOfSprite;
 };
 
 /// The texture manager, created by engine start-up and deleted by shutdown; null outside the

@@ -60,8 +60,7 @@ bool CTgaImage::Fail(const char* message, const char* path, std::FILE* file) {
 }
 
 bool CTgaImage::Load(const char* path) {
-    std::FILE* file =
-        path != nullptr && CFileCheck::Admits(path) ? std::fopen(path, "rb") : nullptr;
+    std::FILE* file = CFileCheck::Open(path);
     if (file == nullptr) {
         std::cout << "Could not open texture file: " << Named(path) << std::endl;
         return false;

@@ -80,12 +80,12 @@ class Page:
     """One page in headless Chromium: its log, title and frame count, the canvas as a
     picture, and keys and mouse sent to the canvas."""
 
-    def __init__(self, url, extra_arguments=()):
+    def __init__(self, url, arguments=()):
         from selenium import webdriver
         from selenium.webdriver.chrome.service import Service
 
         options = webdriver.ChromeOptions()
-        for argument in CHROMIUM_ARGUMENTS + list(extra_arguments):
+        for argument in CHROMIUM_ARGUMENTS + list(arguments):
             options.add_argument(argument)
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.get(url)
@@ -140,6 +140,9 @@ class Page:
 
     def title(self):
         return self.driver.title
+
+    def status(self):
+        return self.script("return document.getElementById('status').textContent")
 
     def ended(self):
         return self.script("return document.getElementById('status').textContent") == \

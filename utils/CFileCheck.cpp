@@ -1,36 +1,59 @@
-// CFileCheck: refusing what is not a regular file before a reader opens or sizes it.
+// CFileCheck: opening without blocking and refusing what is not a regular file.
 #include "utils/CFileCheck.h"
 
 #include <SDL.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <iostream>
 
-namespace {
+std::FILE* CFileCheck::Open(const char* path, std::string* why) {
+    if (path == nullptr) {
+        return nullptr;
+    }
+    // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
+    int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        SDL_SetError("Couldn't open %s", path);
+        return nullptr;
+    }
+    struct stat info;
+    std::string problem;
+    if (fstat(descriptor, &info) != 0) {
+        problem = "its kind cannot be established";
+    } else if (S_ISDIR(info.st_mode)) {
+        problem = "a directory, not a regular file";
+    } else if (!S_ISREG(info.st_mode)) {
+        problem = "not a regular file";
+    }
+    std::FILE* file = nullptr;
+    if (problem.empty()) {
+        // Reading a regular file never blocks; the flag is dropped so that the stream reads as
+        // any other.
+        fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+        file = fdopen(descriptor, "rb");
+        if (file == nullptr) {
+            SDL_SetError("Couldn't open %s", path);
+        }
+    }
+    if (file == nullptr) {
+        close(descriptor);
+    }
+    if (!problem.empty()) {
+        if (why != nullptr) {
+            *why = problem;
+        } else {
+            Report(path, problem);
+        }
+    }
+    return file;
+}
 
-void Report(const char* path, const std::string& why) {
+void CFileCheck::Report(const char* path, const std::string& why) {
     std::string line = std::string("Cannot read ") + path + ": " + why;
     std::cerr << line << std::endl;
     SDL_SetError("%s", line.c_str());
-}
-
-}  // namespace
-
-std::string CFileCheck::Problem(const char* path) {
-    struct stat info;
-    if (path == nullptr || stat(path, &info) != 0 || S_ISREG(info.st_mode)) {
-        return "";
-    }
-    return S_ISDIR(info.st_mode) ? "a directory, not a regular file" : "not a regular file";
-}
-
-bool CFileCheck::Admits(const char* path) {
-    std::string problem = Problem(path);
-    if (problem.empty()) {
-        return true;
-    }
-    Report(path, problem);
-    return false;
 }
 
 long long CFileCheck::RemainingBytes(std::FILE* file, const char* path) {

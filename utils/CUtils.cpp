@@ -39,17 +39,12 @@ unsigned int LittleEndian(const unsigned char* bytes, int count) {
 // file, keeps a row's length in 16 bits and sizes its pixel buffer with an int product that
 // overflows into a request for about 2^64 bytes. What it would decode wrongly or cannot hold is
 // refused here, before SDL reads the file. Empty when SDL may have the file (a file that is no
-// BMP at all is left to SDL's own message).
-std::string BmpProblem(const char* file) {
-    std::string problem = CFileCheck::Problem(file);
-    std::FILE* in = problem.empty() ? std::fopen(file, "rb") : nullptr;
-    if (in == nullptr) {
-        return problem;
-    }
+// BMP at all is left to SDL's own message); the file is then back at its start.
+std::string BmpProblem(std::FILE* in, const char* file) {
     long long fileSize = CFileCheck::RemainingBytes(in, file);
     unsigned char header[54] = {};
     size_t got = std::fread(header, 1, sizeof(header), in);
-    std::fclose(in);
+    std::rewind(in);
     if (fileSize < 0) {
         return "its size cannot be established";
     }
@@ -167,13 +162,21 @@ unsigned int CUtils::LoadTextureBMP(const char* file) {
 }
 
 BMPImage* CUtils::LoadBMP(const char* file) {
-    std::string problem = BmpProblem(file);
+    std::string problem;
+    std::FILE* in = CFileCheck::Open(file, &problem);
+    if (in != nullptr) {
+        problem = BmpProblem(in, file);
+    }
     if (!problem.empty()) {
+        if (in != nullptr) {
+            std::fclose(in);
+        }
         SDL_SetError("%s", problem.c_str());
         std::cerr << " Failed loading " << file << " : " << problem << std::endl;
         return nullptr;
     }
-    SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromFile(file, "rb"), 1);
+    SDL_Surface* surface =
+        SDL_LoadBMP_RW(in != nullptr ? CPlatform::FileStream(in, file) : nullptr, 1);
     if (surface == nullptr) {
         std::cerr << " Failed loading " << file << " : " << SDL_GetError() << std::endl;
         return nullptr;

@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "core/CEngine.h"
+#include "graphics/CGraphicsCore.h"
 #include "utils/CClock.h"
 
 namespace orvane_test {
@@ -31,6 +32,11 @@ StreamCapture::~StreamCapture() {
 }
 
 Rgba ReadPixel(int x, int y) {
+    // Reading the picture is an OpenGL call of the test's own: a run of engine quads still open
+    // (after a frame step, before the swap) goes out first.
+    if (g_pGraphicsCore != nullptr) {
+        g_pGraphicsCore->FlushQuads();
+    }
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     int height = SDL_GetVideoSurface() != nullptr ? SDL_GetVideoSurface()->h : viewport[3];

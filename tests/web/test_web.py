@@ -10,8 +10,11 @@ xdotool and ImageMagick.
 
 import argparse
 import os
+import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -408,6 +411,80 @@ def AudioKeysAndState(pages, programs):
         check(page.script("return SDL.audioContext.state") == "running",
               "the browser's audio is not running")
         check(not error_lines(page), "errors: %s" % error_lines(page))
+
+
+# ---- Pages that cannot run -------------------------------------------------------------------
+
+class BrokenPage:
+    """A copy of a built page, spoilt by spoil(folder, name) before it is served."""
+
+    def __init__(self, pages, name, spoil, arguments=()):
+        self.folder = tempfile.TemporaryDirectory()
+        self.name = name
+        page_dir = os.path.join(self.folder.name, name)
+        shutil.copytree(os.path.join(pages, name), page_dir)
+        spoil(page_dir, name)
+        self.server = PageServer(page_dir)
+        self.arguments = arguments
+
+    def __enter__(self):
+        self.server.__enter__()
+        self.page = Page(self.server.url, self.arguments)
+        return self.page
+
+    def __exit__(self, *exc):
+        self.page.close()
+        self.server.__exit__(*exc)
+        self.folder.cleanup()
+
+
+def overwrite_packed(file, garbage):
+    """Replaces the bytes of one packed file (a path from the repository root) in the data."""
+    def spoil(page_dir, name):
+        with open(os.path.join(page_dir, name + ".js")) as script:
+            found = re.search(r'"filename":"/%s","start":(\d+),"end":(\d+)' % re.escape(file),
+                              script.read())
+        start, end = int(found.group(1)), int(found.group(2))
+        with open(os.path.join(page_dir, name + ".data"), "r+b") as data:
+            data.seek(start)
+            data.write((garbage * (end - start))[:end - start])
+    return spoil
+
+
+def remove_data(page_dir, name):
+    os.remove(os.path.join(page_dir, name + ".data"))
+
+
+def truncate_data(page_dir, name):
+    path = os.path.join(page_dir, name + ".data")
+    os.truncate(path, os.path.getsize(path) // 2)
+
+
+def StoppedPagesSayWhy(pages, programs):
+    cases = [
+        ("missing data", remove_data, (), "File not found"),
+        ("truncated data", truncate_data, (), "camera2d_demo.data is truncated"),
+        ("broken font", overwrite_packed("Data/Font/font.tga", b"\0"), (),
+         "Error: the font Data/Font/font.tga could not be loaded"),
+        ("no WebGL", lambda page_dir, name: None, ("--disable-3d-apis",), "no WebGL context")]
+    for what, spoil, arguments, reason in cases:
+        with BrokenPage(pages, "camera2d_demo", spoil, arguments) as page:
+            page.wait_for(lambda: page.status().startswith("The program stopped: "), 30.0,
+                          "%s: the page to say that it stopped" % what)
+            check(reason in page.status(), "%s: status %r" % (what, page.status()))
+            check(reason in page.log(), "%s: log %r" % (what, page.log()))
+
+
+def AnUndecodablePictureIsOneLine(pages, programs):
+    with BrokenPage(pages, "camera2d_demo", overwrite_packed("Data/MAP1.png", b"not a png ")) \
+            as page:
+        page.wait_frames(3)
+        lines = [line for line in page.log().splitlines() if "MAP1.png" in line]
+        check(len(lines) == 2 and lines[0] == "Loading Texture: Data/MAP1.png" and
+              lines[1].startswith("Failed to load the image: Data/MAP1.png, Error: "),
+              "lines about the picture: %r" % lines)
+        check(not error_lines(page), "error lines: %r" % error_lines(page))
+        check(page.status().startswith("Running"), "status: %r" % page.status())
 
 
 def main():
