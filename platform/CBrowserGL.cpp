@@ -104,6 +104,20 @@ const char* const kLightDeclarations =
     "struct orv_LightModelParameters { vec4 ambient; };\n"
     "uniform orv_LightModelParameters orv_LightModel;\n";
 
+// OpenGL's normal matrix, the inverse transpose of the model-view's upper left 3 x 3, which
+// only equals that 3 x 3 while the model-view has no non-uniform scale. GLSL ES 1.0 has no
+// inverse, but the inverse transpose is the matrix of cofactors (the columns' cross products)
+// over the determinant. The emulation turns gl_ModelViewMatrix into a uniform of its own, so
+// this follows every draw's model-view with nothing to set.
+const char* const kNormalMatrixFunction =
+    "mat3 orv_NormalMatrix() {\n"
+    "    vec3 a = gl_ModelViewMatrix[0].xyz;\n"
+    "    vec3 b = gl_ModelViewMatrix[1].xyz;\n"
+    "    vec3 c = gl_ModelViewMatrix[2].xyz;\n"
+    "    vec3 bc = cross(b, c);\n"
+    "    return mat3(bc, cross(c, a), cross(a, b)) / dot(a, bc);\n"
+    "}\n";
+
 struct LightMember {
     const char* uniform;
     const float* values;
@@ -696,11 +710,11 @@ std::string CBrowserGL::AdaptShaderSource(const std::string& source) {
                   text.find("gl_LightModel") != std::string::npos;
     ReplaceAll(text, "gl_LightSource[0]", "orv_LightSource0");
     ReplaceAll(text, "gl_LightModel", "orv_LightModel");
-    // The scenes' model-view matrices only turn and move, so their upper left 3 x 3 is the
-    // normal matrix; the emulation turns gl_ModelViewMatrix into a uniform of its own.
-    ReplaceAll(text, "gl_NormalMatrix",
-               "mat3(gl_ModelViewMatrix[0].xyz, gl_ModelViewMatrix[1].xyz, "
-               "gl_ModelViewMatrix[2].xyz)");
+    bool normals = text.find("gl_NormalMatrix") != std::string::npos;
+    ReplaceAll(text, "gl_NormalMatrix", "orv_NormalMatrix()");
+    if (normals) {
+        text = kNormalMatrixFunction + text;
+    }
     if (lights) {
         text = kLightDeclarations + text;
     }

@@ -26,8 +26,9 @@
 class CBrowserGL {
 public:
     /// The GLSL text of a shader file, made acceptable to WebGL 1: the `#version` line blanked
-    /// (the emulation puts its own declarations first), and the fixed-function light source,
-    /// light model and normal matrix turned into uniforms of our own.
+    /// (the emulation puts its own declarations first), the fixed-function light source and
+    /// light model turned into uniforms of our own, and the normal matrix computed from the
+    /// model-view (its upper 3 x 3's inverse transpose, as OpenGL's).
     static std::string AdaptShaderSource(const std::string& source);
     /// Gives the current program the light state that those uniforms stand for.
     static void SetProgramLights(unsigned int program);
