@@ -5,9 +5,14 @@
 
 #include <string>
 
-/// Only in the browser build (CPlatform uses it there): the fixed-function OpenGL that the engine
-/// relies on and that WebGL 1 with emscripten's emulation lacks or gets wrong, supplied by the
-/// engine itself so that the pictures match the desktop's.
+/// Only in the browser build (CPlatform uses it there): the fixed-function OpenGL that
+/// applications' own calls rely on (the demo's and the examples', the debug shapes) and that
+/// WebGL 1 with emscripten's emulation lacks or gets wrong, supplied by the engine itself so
+/// that the pictures match the desktop's. The engine's own quads do not come through here.
+///
+/// It reaches the emulation through the emulation's C entry points (emscripten_glEnable,
+/// emscripten_glLightfv and the like) only, never through its JavaScript objects, and keeps in
+/// C++ what WebGL cannot answer.
 ///
 /// CBrowserGL.cpp defines these OpenGL entry points for the whole program:
 /// - immediate mode (glBegin, glEnd, glVertex, glColor, glNormal, glTexCoord) with OpenGL's
@@ -18,8 +23,9 @@
 ///   glColorMaterial), glEnable and glDisable for the colour material;
 /// - gluLookAt and gluPerspective (the emulation's replace the matrix instead of multiplying it,
 ///   and its look-at mixes up its arguments);
-/// - glIsEnabled(GL_TEXTURE_2D) and glGetIntegerv(GL_BLEND_SRC / GL_BLEND_DST), which WebGL does
-///   not answer;
+/// - glIsEnabled(GL_TEXTURE_2D) for the active unit (glEnable, glDisable and glActiveTexture
+///   keep track of it) and glGetIntegerv(GL_BLEND_SRC / GL_BLEND_DST), which WebGL does not
+///   answer;
 /// - glPushClientAttrib / glPopClientAttrib for the unpack alignment, glShadeModel (WebGL always
 ///   interpolates), glTexImage2D with a component count as the internal format;
 /// - the ARB names of the shader and multitexture functions.
