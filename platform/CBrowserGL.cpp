@@ -6,16 +6,18 @@
 
 #include <GL/glew.h>
 #include <GL/glu.h>
-#include <emscripten.h>
 
 #include <cmath>
 #include <cstring>
 #include <map>
 #include <vector>
 
-// The emulation's own versions of the entry points defined below, under the names emscripten
-// gives them for programs that define their own.
+// The emulation's own versions of the entry points defined below, and of those it has and the
+// engine needs to reach past them, under the names emscripten gives them for programs that
+// define their own. Going through these rather than the emulation's JavaScript objects keeps
+// the engine working when a new emscripten release moves its state around.
 extern "C" {
+void emscripten_glActiveTexture(GLenum unit);
 void emscripten_glBegin(GLenum mode);
 void emscripten_glEnd();
 void emscripten_glVertex3f(GLfloat x, GLfloat y, GLfloat z);
@@ -25,6 +27,10 @@ void emscripten_glTexCoord2f(GLfloat s, GLfloat t);
 void emscripten_glDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices);
 void emscripten_glEnable(GLenum cap);
 void emscripten_glDisable(GLenum cap);
+GLboolean emscripten_glIsEnabled(GLenum cap);
+void emscripten_glGetIntegerv(GLenum name, GLint* values);
+void emscripten_glLightfv(GLenum light, GLenum name, const GLfloat* values);
+void emscripten_glLightModelf(GLenum name, GLfloat value);
 void emscripten_glMaterialfv(GLenum face, GLenum name, const GLfloat* values);
 void emscripten_glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
                              GLsizei height, GLint border, GLenum format, GLenum type,
@@ -32,39 +38,6 @@ void emscripten_glTexImage2D(GLenum target, GLint level, GLint internalFormat, G
 }
 
 namespace {
-
-// ---- Bridges to the emulation's JavaScript state (clang-format would take it for C++) --------
-
-// clang-format off
-// The emulation's own lighting (the fixed-function pipeline) reads its copy of these.
-EM_JS(void, SetEmulatedLight, (int index, int kind, const float* values), {
-    var target = [GLEmulation.lightAmbient, GLEmulation.lightDiffuse,
-                  GLEmulation.lightSpecular, GLEmulation.lightPosition][kind];
-    for (var i = 0; i < 4; ++i) {
-        target[index][i] = HEAPF32[(values >> 2) + i];
-    }
-});
-
-EM_JS(void, SetEmulatedTwoSide, (int on), {
-    GLEmulation.lightModelTwoSide = on != 0;
-});
-
-// The emulation keeps texturing per unit to itself, and WebGL's isEnabled does not know it.
-EM_JS(int, EmulatedIsEnabled, (int cap), {
-    if (cap == 0x0DE1 /* GL_TEXTURE_2D */) {
-        var unit = GLctx.getParameter(GLctx.ACTIVE_TEXTURE) - GLctx.TEXTURE0;
-        return GLImmediate.TexEnvJIT.getTexUnitType(unit) == cap ? 1 : 0;
-    }
-    return _emscripten_glIsEnabled(cap);
-});
-
-// OpenGL 1.1's names for the blend factors, which WebGL only knows by their later names.
-EM_JS(void, EmulatedGetIntegerv, (int name, int* values), {
-    if (name == 0x0BE1 /* GL_BLEND_SRC */) name = 0x80C9 /* GL_BLEND_SRC_RGB */;
-    if (name == 0x0BE0 /* GL_BLEND_DST */) name = 0x80C8 /* GL_BLEND_DST_RGB */;
-    _emscripten_glGetIntegerv(name, values);
-});
-// clang-format on
 
 // ---- Light state --------------------------------------------------------------------------
 
@@ -83,13 +56,18 @@ struct LightState {
     float quadraticAttenuation = 0.0f;
 };
 
-const int kLights = 8;
-LightState g_lights[kLights];
+// The shaders only read light 0; the emulation keeps every light's colours and position for
+// its own fixed-function lighting.
+LightState g_light0;
 float g_lightModelAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
 
 bool g_colorMaterial = false;
-GLenum g_colorMaterialFace = GL_FRONT_AND_BACK;
 GLenum g_colorMaterialMode = GL_AMBIENT_AND_DIFFUSE;
+
+// Texturing per unit, which WebGL knows nothing of and the emulation keeps to itself.
+const int kTextureUnits = 32;
+bool g_texture2D[kTextureUnits] = {};
+int g_activeUnit = 0;
 
 GLint g_savedUnpackAlignment = 4;
 
@@ -104,6 +82,20 @@ const char* const kLightDeclarations =
     "struct orv_LightModelParameters { vec4 ambient; };\n"
     "uniform orv_LightModelParameters orv_LightModel;\n";
 
+// OpenGL's normal matrix, the inverse transpose of the model-view's upper left 3 x 3, which
+// only equals that 3 x 3 while the model-view has no non-uniform scale. GLSL ES 1.0 has no
+// inverse, but the inverse transpose is the matrix of cofactors (the columns' cross products)
+// over the determinant. The emulation turns gl_ModelViewMatrix into a uniform of its own, so
+// this follows every draw's model-view with nothing to set.
+const char* const kNormalMatrixFunction =
+    "mat3 orv_NormalMatrix() {\n"
+    "    vec3 a = gl_ModelViewMatrix[0].xyz;\n"
+    "    vec3 b = gl_ModelViewMatrix[1].xyz;\n"
+    "    vec3 c = gl_ModelViewMatrix[2].xyz;\n"
+    "    vec3 bc = cross(b, c);\n"
+    "    return mat3(bc, cross(c, a), cross(a, b)) / dot(a, bc);\n"
+    "}\n";
+
 struct LightMember {
     const char* uniform;
     const float* values;
@@ -111,17 +103,17 @@ struct LightMember {
 };
 
 const LightMember kLightMembers[] = {
-    {"orv_LightSource0.ambient", g_lights[0].ambient, 4},
-    {"orv_LightSource0.diffuse", g_lights[0].diffuse, 4},
-    {"orv_LightSource0.specular", g_lights[0].specular, 4},
-    {"orv_LightSource0.position", g_lights[0].position, 4},
-    {"orv_LightSource0.spotDirection", g_lights[0].spotDirection, 3},
-    {"orv_LightSource0.spotExponent", &g_lights[0].spotExponent, 1},
-    {"orv_LightSource0.spotCutoff", &g_lights[0].spotCutoff, 1},
-    {"orv_LightSource0.spotCosCutoff", &g_lights[0].spotCosCutoff, 1},
-    {"orv_LightSource0.constantAttenuation", &g_lights[0].constantAttenuation, 1},
-    {"orv_LightSource0.linearAttenuation", &g_lights[0].linearAttenuation, 1},
-    {"orv_LightSource0.quadraticAttenuation", &g_lights[0].quadraticAttenuation, 1},
+    {"orv_LightSource0.ambient", g_light0.ambient, 4},
+    {"orv_LightSource0.diffuse", g_light0.diffuse, 4},
+    {"orv_LightSource0.specular", g_light0.specular, 4},
+    {"orv_LightSource0.position", g_light0.position, 4},
+    {"orv_LightSource0.spotDirection", g_light0.spotDirection, 3},
+    {"orv_LightSource0.spotExponent", &g_light0.spotExponent, 1},
+    {"orv_LightSource0.spotCutoff", &g_light0.spotCutoff, 1},
+    {"orv_LightSource0.spotCosCutoff", &g_light0.spotCosCutoff, 1},
+    {"orv_LightSource0.constantAttenuation", &g_light0.constantAttenuation, 1},
+    {"orv_LightSource0.linearAttenuation", &g_light0.linearAttenuation, 1},
+    {"orv_LightSource0.quadraticAttenuation", &g_light0.quadraticAttenuation, 1},
     {"orv_LightModel.ambient", g_lightModelAmbient, 4},
 };
 const int kLightMemberCount = sizeof(kLightMembers) / sizeof(kLightMembers[0]);
@@ -159,14 +151,9 @@ void Cross(const double a[3], const double b[3], double out[3]) {
     out[2] = a[0] * b[1] - a[1] * b[0];
 }
 
-LightState* LightOf(GLenum light) {
-    int index = static_cast<int>(light) - GL_LIGHT0;
-    return index >= 0 && index < kLights ? &g_lights[index] : nullptr;
-}
-
 // With the colour material on and lighting in use, the current colour is the material.
 void ApplyColorMaterial(const float color[4]) {
-    if (!g_colorMaterial || EmulatedIsEnabled(GL_LIGHTING) == 0) {
+    if (!g_colorMaterial || emscripten_glIsEnabled(GL_LIGHTING) == GL_FALSE) {
         return;
     }
     if (g_colorMaterialMode == GL_AMBIENT || g_colorMaterialMode == GL_AMBIENT_AND_DIFFUSE) {
@@ -437,6 +424,9 @@ void glEnable(GLenum cap) {
         g_colorMaterial = true;
         return;
     }
+    if (cap == GL_TEXTURE_2D) {
+        g_texture2D[g_activeUnit] = true;
+    }
     emscripten_glEnable(cap);
 }
 
@@ -445,18 +435,38 @@ void glDisable(GLenum cap) {
         g_colorMaterial = false;
         return;
     }
+    if (cap == GL_TEXTURE_2D) {
+        g_texture2D[g_activeUnit] = false;
+    }
     emscripten_glDisable(cap);
+}
+
+void glActiveTexture(GLenum unit) {
+    int index = static_cast<int>(unit) - GL_TEXTURE0;
+    if (index >= 0 && index < kTextureUnits) {
+        g_activeUnit = index;
+    }
+    emscripten_glActiveTexture(unit);
 }
 
 GLboolean glIsEnabled(GLenum cap) {
     if (cap == GL_COLOR_MATERIAL) {
         return g_colorMaterial ? GL_TRUE : GL_FALSE;
     }
-    return static_cast<GLboolean>(EmulatedIsEnabled(static_cast<int>(cap)));
+    if (cap == GL_TEXTURE_2D) {
+        return g_texture2D[g_activeUnit] ? GL_TRUE : GL_FALSE;
+    }
+    return emscripten_glIsEnabled(cap);
 }
 
+// OpenGL 1.1's names for the blend factors, which WebGL only knows by their later names.
 void glGetIntegerv(GLenum name, GLint* values) {
-    EmulatedGetIntegerv(static_cast<int>(name), values);
+    if (name == GL_BLEND_SRC) {
+        name = GL_BLEND_SRC_RGB;
+    } else if (name == GL_BLEND_DST) {
+        name = GL_BLEND_DST_RGB;
+    }
+    emscripten_glGetIntegerv(name, values);
 }
 
 // WebGL always interpolates colours; there is nothing to switch.
@@ -473,36 +483,36 @@ void glPopClientAttrib() {
 
 // ---- Lights -------------------------------------------------------------------------------------
 
+// The emulation lights with the colours and the position (which it takes to eye coordinates
+// itself) and knows nothing of spots; the shaders' light 0 gets all of them.
 void glLightfv(GLenum light, GLenum name, const GLfloat* values) {
-    LightState* state = LightOf(light);
-    if (state == nullptr) {
+    if (name == GL_AMBIENT || name == GL_DIFFUSE || name == GL_SPECULAR || name == GL_POSITION) {
+        emscripten_glLightfv(light, name, values);
+    }
+    if (light != GL_LIGHT0) {
         return;
     }
-    int index = static_cast<int>(light - GL_LIGHT0);
+    LightState& state = g_light0;
     float modelView[16];
     switch (name) {
         case GL_AMBIENT:
-            std::memcpy(state->ambient, values, sizeof(state->ambient));
-            SetEmulatedLight(index, 0, state->ambient);
+            std::memcpy(state.ambient, values, sizeof(state.ambient));
             break;
         case GL_DIFFUSE:
-            std::memcpy(state->diffuse, values, sizeof(state->diffuse));
-            SetEmulatedLight(index, 1, state->diffuse);
+            std::memcpy(state.diffuse, values, sizeof(state.diffuse));
             break;
         case GL_SPECULAR:
-            std::memcpy(state->specular, values, sizeof(state->specular));
-            SetEmulatedLight(index, 2, state->specular);
+            std::memcpy(state.specular, values, sizeof(state.specular));
             break;
         case GL_POSITION:
             glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
-            std::memcpy(state->position, values, sizeof(state->position));
-            Transform(modelView, state->position, state->position[3]);
-            SetEmulatedLight(index, 3, state->position);
+            std::memcpy(state.position, values, sizeof(state.position));
+            Transform(modelView, state.position, state.position[3]);
             break;
         case GL_SPOT_DIRECTION:
             glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
-            std::memcpy(state->spotDirection, values, sizeof(state->spotDirection));
-            Transform(modelView, state->spotDirection, 0.0f);
+            std::memcpy(state.spotDirection, values, sizeof(state.spotDirection));
+            Transform(modelView, state.spotDirection, 0.0f);
             break;
         default:
             break;
@@ -510,10 +520,10 @@ void glLightfv(GLenum light, GLenum name, const GLfloat* values) {
 }
 
 void glLightf(GLenum light, GLenum name, GLfloat value) {
-    LightState* state = LightOf(light);
-    if (state == nullptr) {
+    if (light != GL_LIGHT0) {
         return;
     }
+    LightState* state = &g_light0;
     switch (name) {
         case GL_SPOT_EXPONENT:
             state->spotExponent = value;
@@ -540,12 +550,12 @@ void glLightf(GLenum light, GLenum name, GLfloat value) {
 
 void glLightModeli(GLenum name, GLint value) {
     if (name == GL_LIGHT_MODEL_TWO_SIDE) {
-        SetEmulatedTwoSide(value);
+        emscripten_glLightModelf(name, static_cast<GLfloat>(value));
     }
 }
 
-void glColorMaterial(GLenum face, GLenum mode) {
-    g_colorMaterialFace = face;
+// The emulation has one material, for both faces.
+void glColorMaterial(GLenum /*face*/, GLenum mode) {
     g_colorMaterialMode = mode;
 }
 
@@ -696,11 +706,11 @@ std::string CBrowserGL::AdaptShaderSource(const std::string& source) {
                   text.find("gl_LightModel") != std::string::npos;
     ReplaceAll(text, "gl_LightSource[0]", "orv_LightSource0");
     ReplaceAll(text, "gl_LightModel", "orv_LightModel");
-    // The scenes' model-view matrices only turn and move, so their upper left 3 x 3 is the
-    // normal matrix; the emulation turns gl_ModelViewMatrix into a uniform of its own.
-    ReplaceAll(text, "gl_NormalMatrix",
-               "mat3(gl_ModelViewMatrix[0].xyz, gl_ModelViewMatrix[1].xyz, "
-               "gl_ModelViewMatrix[2].xyz)");
+    bool normals = text.find("gl_NormalMatrix") != std::string::npos;
+    ReplaceAll(text, "gl_NormalMatrix", "orv_NormalMatrix()");
+    if (normals) {
+        text = kNormalMatrixFunction + text;
+    }
     if (lights) {
         text = kLightDeclarations + text;
     }

@@ -5,9 +5,14 @@
 
 #include <string>
 
-/// Only in the browser build (CPlatform uses it there): the fixed-function OpenGL that the engine
-/// relies on and that WebGL 1 with emscripten's emulation lacks or gets wrong, supplied by the
-/// engine itself so that the pictures match the desktop's.
+/// Only in the browser build (CPlatform uses it there): the fixed-function OpenGL that
+/// applications' own calls rely on (the demo's and the examples', the debug shapes) and that
+/// WebGL 1 with emscripten's emulation lacks or gets wrong, supplied by the engine itself so
+/// that the pictures match the desktop's. The engine's own quads do not come through here.
+///
+/// It reaches the emulation through the emulation's C entry points (emscripten_glEnable,
+/// emscripten_glLightfv and the like) only, never through its JavaScript objects, and keeps in
+/// C++ what WebGL cannot answer.
 ///
 /// CBrowserGL.cpp defines these OpenGL entry points for the whole program:
 /// - immediate mode (glBegin, glEnd, glVertex, glColor, glNormal, glTexCoord) with OpenGL's
@@ -18,16 +23,18 @@
 ///   glColorMaterial), glEnable and glDisable for the colour material;
 /// - gluLookAt and gluPerspective (the emulation's replace the matrix instead of multiplying it,
 ///   and its look-at mixes up its arguments);
-/// - glIsEnabled(GL_TEXTURE_2D) and glGetIntegerv(GL_BLEND_SRC / GL_BLEND_DST), which WebGL does
-///   not answer;
+/// - glIsEnabled(GL_TEXTURE_2D) for the active unit (glEnable, glDisable and glActiveTexture
+///   keep track of it) and glGetIntegerv(GL_BLEND_SRC / GL_BLEND_DST), which WebGL does not
+///   answer;
 /// - glPushClientAttrib / glPopClientAttrib for the unpack alignment, glShadeModel (WebGL always
 ///   interpolates), glTexImage2D with a component count as the internal format;
 /// - the ARB names of the shader and multitexture functions.
 class CBrowserGL {
 public:
     /// The GLSL text of a shader file, made acceptable to WebGL 1: the `#version` line blanked
-    /// (the emulation puts its own declarations first), and the fixed-function light source,
-    /// light model and normal matrix turned into uniforms of our own.
+    /// (the emulation puts its own declarations first), the fixed-function light source and
+    /// light model turned into uniforms of our own, and the normal matrix computed from the
+    /// model-view (its upper 3 x 3's inverse transpose, as OpenGL's).
     static std::string AdaptShaderSource(const std::string& source);
     /// Gives the current program the light state that those uniforms stand for.
     static void SetProgramLights(unsigned int program);

@@ -3,7 +3,8 @@
 # NAME.js, NAME.wasm and NAME.data with the files it reads) and serves it on 127.0.0.1, printing
 # the address. Without a display it instead opens the page in headless Chromium, saves a
 # screenshot to build-web/NAME.png after about three seconds and prints its path.
-# Usage: scripts/web.sh [NAME]   (NAME: gui_demo, scene3d_demo or audio_demo; default the demo)
+# Usage: scripts/web.sh [NAME]   (NAME: gui_demo, scene3d_demo, audio_demo or scaled_light_demo;
+#   default the demo)
 #   ORVANE_WEB_PORT  the port to serve on (default 8000)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,9 +12,10 @@ cd "$(dirname "$0")/.."
 
 name=${1:-camera2d_demo}
 case "$name" in
-    camera2d_demo | gui_demo | scene3d_demo | audio_demo) ;;
+    camera2d_demo | gui_demo | scene3d_demo | audio_demo | scaled_light_demo) ;;
     *)
-        echo "Unknown program: $name (camera2d_demo, gui_demo, scene3d_demo or audio_demo)" >&2
+        echo "Unknown program: $name (camera2d_demo, gui_demo, scene3d_demo, audio_demo or" \
+            "scaled_light_demo)" >&2
         exit 2
         ;;
 esac

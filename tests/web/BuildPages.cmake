@@ -9,7 +9,7 @@ if(NOT status EQUAL 0)
 endif()
 execute_process(
     COMMAND ${CMAKE_COMMAND} --build ${BINARY} -j 2
-        --target camera2d_demo gui_demo scene3d_demo audio_demo
+        --target camera2d_demo gui_demo scene3d_demo audio_demo scaled_light_demo
     RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "Building the pages failed")

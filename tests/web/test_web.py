@@ -44,7 +44,9 @@ class Picture:
                              stdout=subprocess.PIPE, check=True).stdout
         fields = ppm.split(maxsplit=4)
         self.width, self.height = int(fields[1]), int(fields[2])
-        self.data = fields[4]
+        # The pixels are the file's last bytes: splitting would also eat a first pixel whose
+        # bytes read as white space.
+        self.data = ppm[len(ppm) - 3 * self.width * self.height:]
 
     def at(self, x, y):
         i = 3 * (y * self.width + x)
@@ -411,6 +413,18 @@ def AudioKeysAndState(pages, programs):
         check(page.script("return SDL.audioContext.state") == "running",
               "the browser's audio is not running")
         check(not error_lines(page), "errors: %s" % error_lines(page))
+
+
+def ScaledLightAgreesWithTheDesktop(pages, programs):
+    # A ball scaled differently along each axis and lit per pixel: where its light falls shows
+    # whether the page's shaders turn its normals as OpenGL's normal matrix does.
+    desktop, shot = compare_static_page(pages, programs, "scaled_light_demo",
+                                        "Loading Font: Data/Font/font.tga")
+    background = desktop.at(0, 767)
+    ball = [(x, y) for y in range(0, 768, 2) for x in range(0, 1024, 2)
+            if differs(desktop.at(x, y), background, 30)]
+    check(len(ball) > 20000, "the ball is missing on the desktop")
+    compare_where(desktop, shot, ball, 12, "the lit ball", 0.01)
 
 
 # ---- Pages that cannot run -------------------------------------------------------------------
