@@ -156,15 +156,13 @@ std::string CPlatform::AdaptShaderSource(const std::string& source) {
     return source;
 }
 
-void CPlatform::DrawTriangleArrays(unsigned int /*program*/, const void* vertices,
-                                   int /*vertexCount*/, int stride, int texCoordOffset,
-                                   int colorOffset, const unsigned short* indices, int indexCount) {
+void CPlatform::DrawQuadArrays(unsigned int /*program*/, const void* vertices, int vertexCount,
+                               int stride, int texCoordOffset, int colorOffset) {
     const char* bytes = static_cast<const char*>(vertices);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    // Buffers bound by the application would turn the pointers into offsets.
+    // A buffer bound by the application would turn the pointers into offsets.
     if (GLEW_ARB_vertex_buffer_object) {
         glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
-        glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, 0);
     }
     glClientActiveTextureARB(GL_TEXTURE0_ARB);
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -173,7 +171,7 @@ void CPlatform::DrawTriangleArrays(unsigned int /*program*/, const void* vertice
     glTexCoordPointer(2, GL_FLOAT, stride, bytes + texCoordOffset);
     glEnableClientState(GL_COLOR_ARRAY);
     glColorPointer(4, GL_FLOAT, stride, bytes + colorOffset);
-    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, indices);
+    glDrawArrays(GL_QUADS, 0, vertexCount);
     glPopClientAttrib();
 }
 
@@ -187,6 +185,7 @@ void CPlatform::BindProgram(unsigned int program) {
 
 #include <cstdint>
 #include <map>
+#include <vector>
 
 #include "platform/CBrowserGL.h"
 
@@ -427,7 +426,7 @@ struct QuadInputs {
 std::map<unsigned int, QuadInputs> g_quadInputs;
 GLuint g_vertexBuffer = 0;
 GLuint g_indexBuffer = 0;
-int g_indexCapacity = 0;
+std::vector<unsigned short> g_indices;
 
 void EnableAttribute(GLint location, int size, int stride, int offset) {
     if (location >= 0) {
@@ -445,9 +444,8 @@ void DisableAttribute(GLint location) {
 
 }  // namespace
 
-void CPlatform::DrawTriangleArrays(unsigned int program, const void* vertices, int vertexCount,
-                                   int stride, int texCoordOffset, int colorOffset,
-                                   const unsigned short* indices, int indexCount) {
+void CPlatform::DrawQuadArrays(unsigned int program, const void* vertices, int vertexCount,
+                               int stride, int texCoordOffset, int colorOffset) {
     if (program == 0) {
         return;
     }
@@ -477,11 +475,18 @@ void CPlatform::DrawTriangleArrays(unsigned int program, const void* vertices, i
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexCount) * stride, vertices,
                  GL_STREAM_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g_indexBuffer);
-    // Every run's indices begin with the same pattern, so the buffer only ever grows.
-    if (indexCount > g_indexCapacity) {
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indexCount) * 2, indices,
-                     GL_STATIC_DRAW);
-        g_indexCapacity = indexCount;
+    // Two triangles a quad, (0, 1, 2) and (0, 2, 3); every run's indices begin with the same
+    // pattern, so the buffer only ever grows.
+    const int indexCount = vertexCount / 4 * 6;
+    if (indexCount > static_cast<int>(g_indices.size())) {
+        for (int quad = static_cast<int>(g_indices.size()) / 6; quad < vertexCount / 4; ++quad) {
+            const unsigned short corners[6] = {0, 1, 2, 0, 2, 3};
+            for (unsigned short corner : corners) {
+                g_indices.push_back(static_cast<unsigned short>(quad * 4 + corner));
+            }
+        }
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(g_indices.size() * 2),
+                     g_indices.data(), GL_STATIC_DRAW);
     }
     EnableAttribute(inputs.position, 2, stride, 0);
     EnableAttribute(inputs.texCoord, 2, stride, texCoordOffset);

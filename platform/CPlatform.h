@@ -100,16 +100,18 @@ public:
     /// for WebGL the `#version` line is blanked (line numbers stay) and the fixed-function
     /// light source, light model and normal matrix become the uniforms BindProgram sets.
     static std::string AdaptShaderSource(const std::string& source);
-    /// Draws indexed triangles through @p program (bound already) from @p vertexCount vertices
-    /// of @p stride bytes each: a 2D position at the start, texture coordinates (unit 0) at
-    /// @p texCoordOffset and an RGBA float colour at @p colorOffset. The application's own
-    /// vertex arrays and buffers stay as they were. The desktop hands the arrays to OpenGL as
-    /// client-side arrays; the browser streams them into a WebGL buffer of the engine's own and
-    /// feeds the program's attributes and matrices directly, so the draw never passes through
-    /// the emulation of immediate mode.
-    static void DrawTriangleArrays(unsigned int program, const void* vertices, int vertexCount,
-                                   int stride, int texCoordOffset, int colorOffset,
-                                   const unsigned short* indices, int indexCount);
+    /// Draws quads through @p program (bound already) from @p vertexCount vertices of @p stride
+    /// bytes each, four a quad in drawing order: a 2D position at the start, texture coordinates
+    /// (unit 0) at @p texCoordOffset and an RGBA float colour at @p colorOffset. At most 16,384
+    /// quads at a time. The application's own vertex arrays and buffers stay as they were.
+    ///
+    /// The desktop hands the arrays to OpenGL as client-side arrays of quads, the primitive the
+    /// engine has always drawn them with. WebGL has no quads: the browser streams the vertices
+    /// into a buffer of the engine's own, draws two indexed triangles a quad and feeds the
+    /// program's attributes and matrices itself, so the draw never passes through the emulation
+    /// of immediate mode.
+    static void DrawQuadArrays(unsigned int program, const void* vertices, int vertexCount,
+                               int stride, int texCoordOffset, int colorOffset);
     /// What must happen before a frame is shown: the engine sends its queued quads. On the
     /// desktop the program shows a frame with SDL_GL_SwapBuffers, which the engine's library
     /// provides in front of SDL's own, so that a program that draws and then swaps needs no

@@ -18,13 +18,11 @@ struct BatchVertex {
     float rgba[4];
 };
 
-// Indices are 16 bits (all that WebGL 1 offers without an extension), so a run draws at most
-// this many quads at a time.
+// A browser's indices are 16 bits (all that WebGL 1 offers without an extension), so a run
+// draws at most this many quads at a time.
 const size_t kMaxQuadsPerDraw = 65536 / 4;
 
 std::vector<BatchVertex> g_vertices;
-// Two triangles a quad, (0, 1, 2) and (0, 2, 3); as long as the longest run so far.
-std::vector<unsigned short> g_indices;
 
 // What the quads of the current run left bound. A texture of 0 means "unknown".
 bool g_running = false;
@@ -40,16 +38,6 @@ bool g_endUnbindsTexture = false;
 unsigned long g_draws = 0;
 // The scopes (CQuadBatch::Scope) open now; quads wait only while one is.
 unsigned int g_scopes = 0;
-
-void GrowIndices(size_t quads) {
-    for (size_t quad = g_indices.size() / 6; quad < quads; ++quad) {
-        const unsigned short first = static_cast<unsigned short>(quad * 4);
-        const unsigned short corners[6] = {0, 1, 2, 0, 2, 3};
-        for (unsigned short corner : corners) {
-            g_indices.push_back(static_cast<unsigned short>(first + corner));
-        }
-    }
-}
 
 }  // namespace
 
@@ -103,12 +91,9 @@ void CQuadBatch::DrawPending() {
     if (g_vertices.empty()) {
         return;
     }
-    const size_t quads = g_vertices.size() / 4;
-    GrowIndices(quads);
-    CPlatform::DrawTriangleArrays(g_programKnown ? g_program : 0, g_vertices.data(),
-                                  static_cast<int>(g_vertices.size()), sizeof(BatchVertex),
-                                  offsetof(BatchVertex, s), offsetof(BatchVertex, rgba),
-                                  g_indices.data(), static_cast<int>(quads * 6));
+    CPlatform::DrawQuadArrays(g_programKnown ? g_program : 0, g_vertices.data(),
+                              static_cast<int>(g_vertices.size()), sizeof(BatchVertex),
+                              offsetof(BatchVertex, s), offsetof(BatchVertex, rgba));
     ++g_draws;
     // Clearing keeps the capacity: the next run reuses the same memory.
     g_vertices.clear();
