@@ -9,8 +9,11 @@
 /// DrawAxes.
 class CDebugShapes {
 public:
+    /// Six faces, each in its own colour; the colour is white again afterwards.
     static void Cube(float x, float y, float z);
+    /// 61 grey lines each way, from -30 to 30; the colour stays grey.
     static void Grid(float x, float y, float z);
+    /// A green square facing +z; the colour stays green.
     static void Quad(float x, float y, float z);
     /// Red x, green y and blue z, ten units long from the origin.
     static void Axes();
