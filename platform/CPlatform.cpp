@@ -156,6 +156,9 @@ std::string CPlatform::AdaptShaderSource(const std::string& source) {
     return source;
 }
 
+// Client-side arrays need nothing of the program.
+void CPlatform::ForgetQuadInputs(unsigned int /*program*/) {}
+
 void CPlatform::DrawQuadArrays(unsigned int /*program*/, const void* vertices, int vertexCount,
                                int stride, int texCoordOffset, int colorOffset) {
     const char* bytes = static_cast<const char*>(vertices);
@@ -443,6 +446,10 @@ void DisableAttribute(GLint location) {
 }
 
 }  // namespace
+
+void CPlatform::ForgetQuadInputs(unsigned int program) {
+    g_quadInputs.erase(program);
+}
 
 void CPlatform::DrawQuadArrays(unsigned int program, const void* vertices, int vertexCount,
                                int stride, int texCoordOffset, int colorOffset) {

@@ -112,6 +112,8 @@ public:
     /// of immediate mode.
     static void DrawQuadArrays(unsigned int program, const void* vertices, int vertexCount,
                                int stride, int texCoordOffset, int colorOffset);
+    /// Forgets where DrawQuadArrays found the program's inputs, for a program linked again.
+    static void ForgetQuadInputs(unsigned int program);
     /// What must happen before a frame is shown: the engine sends its queued quads. On the
     /// desktop the program shows a frame with SDL_GL_SwapBuffers, which the engine's library
     /// provides in front of SDL's own, so that a program that draws and then swaps needs no

@@ -148,6 +148,15 @@ void CQuadBatch::ForgetProgram() {
     g_programKnown = false;
 }
 
+void CQuadBatch::ProgramRelinked(unsigned int program) {
+    ForgetProgram();
+    CPlatform::ForgetQuadInputs(program);
+    if (g_colorsHandle == program) {
+        g_colorsHandle = 0;
+        g_colorsLocation = -1;
+    }
+}
+
 void CQuadBatch::SetScope(Scope scope, bool open) {
     if (open) {
         g_scopes |= scope;

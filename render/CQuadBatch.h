@@ -62,6 +62,9 @@ public:
     static void SetScope(Scope scope, bool open);
     /// Ends the run and closes the frame: what the program's swap of the buffers calls.
     static void EndFrame();
+    /// Draws what is queued and forgets what the batch knew of the program, whose uniforms may
+    /// have moved; for a program about to be linked again under the same handle.
+    static void ProgramRelinked(unsigned int program);
     /// Forgets the whole run without an OpenGL call; for when the context goes away.
     static void Reset();
 

@@ -293,6 +293,8 @@ bool CShaderProgram::Reload() {
     }
     // Relinked under the same handle, so whoever looked the handle up keeps a working one.
     std::vector<SavedUniform> uniforms = SaveUniforms(handle);
+    // Queued quads still use the old program; the batch looks the uniforms up again afterwards.
+    CQuadBatch::ProgramRelinked(handle);
     glDetachObjectARB(handle, vertexShader);
     glDetachObjectARB(handle, fragmentShader);
     glDeleteObjectARB(vertexShader);
