@@ -6,7 +6,6 @@
 #include "graphics/CGraphicsCore.h"
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
-#include "render/CQuadBatch.h"
 #include "textures/CSprite.h"
 #include "textures/CTextureManager.h"
 #include "utils/CClock.h"
@@ -48,15 +47,11 @@ void CLiveReload::Poll() {
             sprite->Reload(std::string(sprite->GetFileName()));
         }
     }
-    bool relinked = false;
+    // A program linked again tells the quad batch itself to look its uniforms up again.
     for (int i = 0; i < programCount; ++i) {
         CShaderProgram* program = g_pShaderManager->GetProgram(i);
         if (hasChanged(program->GetVertexFile()) || hasChanged(program->GetFragmentFile())) {
-            relinked = program->Reload() || relinked;
+            program->Reload();
         }
-    }
-    if (relinked) {
-        // A relinked program may place its uniforms elsewhere; the quads look them up again.
-        CQuadBatch::Reset();
     }
 }

@@ -3,6 +3,8 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+
 #include "render/CQuadBatch.h"
 
 namespace {
@@ -165,9 +167,7 @@ void CRenderState::SetMatrixMode(int mode, bool force) {
 
 void CRenderState::GetViewport(int viewport[4]) {
     if (g_state.viewport.known) {
-        for (int i = 0; i < 4; ++i) {
-            viewport[i] = g_state.viewport.value.box[i];
-        }
+        std::copy(g_state.viewport.value.box, g_state.viewport.value.box + 4, viewport);
         return;
     }
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -181,9 +181,7 @@ void CRenderState::SetViewport(int x, int y, int width, int height) {
 
 void CRenderState::GetColor(float rgba[4]) {
     if (g_state.color.known) {
-        for (int i = 0; i < 4; ++i) {
-            rgba[i] = g_state.color.value.rgba[i];
-        }
+        std::copy(g_state.color.value.rgba, g_state.color.value.rgba + 4, rgba);
         return;
     }
     glGetFloatv(GL_CURRENT_COLOR, rgba);

@@ -39,8 +39,8 @@ public:
     void Bind();
     /// Back to the fixed-function pipeline, whichever program was bound.
     void Unbind();
-    /// How many times any program was bound or unbound through this class; the engine's quad
-    /// drawing compares it to know whether program 0 is still the one it bound.
+    /// How many times any program was bound or unbound through this class. Each bind or unbind
+    /// first sends the engine's queued quads, which were meant for the program bound before.
     static unsigned long GetBindCount() { return bindCount; }
     /// The OpenGL program object, 0 without a program.
     unsigned int GetHandle() const { return handle; }
