@@ -12,9 +12,10 @@ struct SDL_RWops;
 struct SDL_Surface;
 
 /// The one place where the desktop and the browser (WebAssembly over WebGL 1) part ways. The
-/// rest of the engine calls these functions and stays the same on both; only the platform
-/// folder knows which one it was built for. It needs nothing of the engine, so every folder may
-/// use it.
+/// rest of the engine calls these functions and stays the same on both. Each platform has its
+/// own source, platform/desktop/CPlatform.cpp or platform/browser/CPlatform.cpp, and the build
+/// compiles the one for its target; no source tests which platform it is on. It needs nothing
+/// of the engine, so every folder may use it.
 ///
 /// - The frame loop: a desktop program runs its own loop until it ends; a page must hand control
 ///   back to the browser after every frame.

@@ -1,8 +1,6 @@
 // CBrowserGL: the OpenGL entry points the browser build supplies itself, over emscripten's
-// emulation of fixed-function OpenGL on WebGL 1. The desktop build compiles none of it.
-#ifdef __EMSCRIPTEN__
-
-#include "platform/CBrowserGL.h"
+// emulation of fixed-function OpenGL on WebGL 1.
+#include "platform/browser/CBrowserGL.h"
 
 #include <GL/glew.h>
 #include <GL/glu.h>
@@ -741,5 +739,3 @@ void CBrowserGL::SetProgramLights(unsigned int program) {
         }
     }
 }
-
-#endif

@@ -1,198 +1,23 @@
-// CPlatform: the desktop build's and the browser build's versions of what differs between them.
+// CPlatform in the browser: WebAssembly, emscripten's SDL 1.2 and its OpenGL emulation over
+// WebGL 1.
 #include "platform/CPlatform.h"
 
 #include <GL/glew.h>
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_mixer.h>
-
-#include <strings.h>
-
-#include <cstring>
-#include <utility>
-
-namespace {
-
-void (*g_beforeSwap)() = nullptr;
-
-}  // namespace
-
-void CPlatform::SetBeforeSwap(void (*hook)()) {
-    g_beforeSwap = hook;
-}
-
-#ifndef __EMSCRIPTEN__
-
-#include <dlfcn.h>
-
-// The program's swap comes here first; SDL's own follows in the next library that has it.
-extern "C" void SDL_GL_SwapBuffers() {
-    if (g_beforeSwap != nullptr) {
-        g_beforeSwap();
-    }
-    using Swap = void (*)();
-    static Swap sdlSwap = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers"));
-    if (sdlSwap != nullptr) {
-        sdlSwap();
-    }
-}
-
-void CPlatform::RunFrames(const std::function<void()>& loop, const std::function<bool()>& /*frame*/,
-                          const std::function<int()>& done) {
-    loop();
-    done();
-}
-
-bool CPlatform::StartEventThread() {
-    return SDL_InitSubSystem(SDL_INIT_EVENTTHREAD) == 0;
-}
-
-int CPlatform::KeySlot(int symbol) {
-    return symbol;
-}
-
-const unsigned char* CPlatform::HeldKeys() {
-    return SDL_GetKeyState(nullptr);
-}
-
-unsigned int CPlatform::GetPointer(int* x, int* y) {
-    return SDL_GetMouseState(x, y);
-}
-
-void CPlatform::WarpPointer(int x, int y) {
-    SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
-}
-
-void CPlatform::ShowPointer(bool show) {
-    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
-}
-
-void CPlatform::LockPixels(SDL_Surface* surface) {
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_LockSurface(surface);
-    }
-}
-
-void CPlatform::UnlockPixels(SDL_Surface* surface) {
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_UnlockSurface(surface);
-    }
-}
-
-bool CPlatform::GetColorKey(const SDL_Surface* surface, unsigned int* key) {
-    if ((surface->flags & SDL_SRCCOLORKEY) == 0) {
-        return false;
-    }
-    *key = surface->format->colorkey;
-    return true;
-}
-
-SDL_RWops* CPlatform::FileStream(std::FILE* file, const char* /*path*/) {
-    SDL_RWops* stream = SDL_RWFromFP(file, 1);
-    if (stream == nullptr) {
-        std::fclose(file);
-    }
-    return stream;
-}
-
-namespace {
-
-// The extension after the last dot, as SDL_image and SDL_mixer take it from a name; null
-// without one.
-const char* Extension(const char* path) {
-    const char* dot = std::strrchr(path, '.');
-    return dot != nullptr ? dot + 1 : nullptr;
-}
-
-// SDL_mixer's guess from the extension, which its music loader tries before the contents.
-Mix_MusicType MusicTypeOf(const char* path) {
-    const char* extension = Extension(path);
-    if (extension == nullptr) {
-        return MUS_NONE;
-    }
-    const std::pair<const char*, Mix_MusicType> kTypes[] = {
-        {"WAV", MUS_WAV}, {"MID", MUS_MID},   {"MIDI", MUS_MID}, {"KAR", MUS_MID},
-        {"OGG", MUS_OGG}, {"FLAC", MUS_FLAC}, {"MPG", MUS_MP3},  {"MPEG", MUS_MP3},
-        {"MP3", MUS_MP3}, {"MAD", MUS_MP3}};
-    for (const auto& type : kTypes) {
-        if (strcasecmp(extension, type.first) == 0) {
-            return type.second;
-        }
-    }
-    return MUS_NONE;
-}
-
-}  // namespace
-
-SDL_Surface* CPlatform::LoadPicture(std::FILE* file, const char* path) {
-    SDL_RWops* stream = FileStream(file, path);
-    return stream != nullptr ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>(Extension(path)))
-                             : nullptr;
-}
-
-Mix_Music* CPlatform::LoadMusic(std::FILE* file, const char* path) {
-    SDL_RWops* stream = FileStream(file, path);
-    if (stream == nullptr) {
-        return nullptr;
-    }
-    // Only a specific error is kept; otherwise the mixer's generic one, as its loader by name.
-    Mix_SetError("");
-    Mix_Music* music = Mix_LoadMUSType_RW(stream, MusicTypeOf(path), 1);
-    if (music == nullptr && Mix_GetError()[0] == '\0') {
-        Mix_SetError("Unrecognized music format");
-    }
-    return music;
-}
-
-bool CPlatform::NeedsDisplayServer() {
-    return true;
-}
-
-std::string CPlatform::GLContextProblem() {
-    return "";
-}
-
-std::string CPlatform::AdaptShaderSource(const std::string& source) {
-    return source;
-}
-
-// Client-side arrays need nothing of the program.
-void CPlatform::ForgetQuadInputs(unsigned int /*program*/) {}
-
-void CPlatform::DrawQuadArrays(unsigned int /*program*/, const void* vertices, int vertexCount,
-                               int stride, int texCoordOffset, int colorOffset) {
-    const char* bytes = static_cast<const char*>(vertices);
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    // A buffer bound by the application would turn the pointers into offsets.
-    if (GLEW_ARB_vertex_buffer_object) {
-        glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
-    }
-    glClientActiveTextureARB(GL_TEXTURE0_ARB);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, stride, bytes);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, stride, bytes + texCoordOffset);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(4, GL_FLOAT, stride, bytes + colorOffset);
-    glDrawArrays(GL_QUADS, 0, vertexCount);
-    glPopClientAttrib();
-}
-
-void CPlatform::BindProgram(unsigned int program) {
-    glUseProgramObjectARB(program);
-}
-
-#else  // The browser: WebAssembly, emscripten's SDL 1.2 and its OpenGL emulation over WebGL 1.
-
 #include <emscripten.h>
 
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <vector>
 
-#include "platform/CBrowserGL.h"
+#include "platform/browser/CBrowserGL.h"
 
 namespace {
+
+void (*g_beforeSwap)() = nullptr;
 
 // ---- The page's side, in JavaScript (which clang-format would take for C++) -------------
 
@@ -305,6 +130,10 @@ int g_pointerX = 0;
 int g_pointerY = 0;
 
 }  // namespace
+
+void CPlatform::SetBeforeSwap(void (*hook)()) {
+    g_beforeSwap = hook;
+}
 
 void CPlatform::RunFrames(const std::function<void()>& /*loop*/, const std::function<bool()>& frame,
                           const std::function<int()>& done) {
@@ -513,5 +342,3 @@ void CPlatform::BindProgram(unsigned int program) {
         CBrowserGL::SetProgramLights(program);
     }
 }
-
-#endif
