@@ -131,6 +131,12 @@ class Page:
         calls, end = self.script("return [window.webglCalls, Module.frameCount];")
         return {name: count / (end - start) for name, count in calls.items()}
 
+    def webgl_warnings(self):
+        """What the browser's console said of WebGL so far: every error a WebGL call set, up to
+        the browser's limit per page."""
+        return [entry["message"] for entry in self.driver.get_log("browser")
+                if "WebGL" in entry["message"]]
+
     def log(self):
         """The page's log area: the program's standard output and error, in order."""
         return self.script("return document.getElementById('log').textContent")

@@ -27,6 +27,9 @@ void emscripten_glEnable(GLenum cap);
 void emscripten_glDisable(GLenum cap);
 GLboolean emscripten_glIsEnabled(GLenum cap);
 void emscripten_glGetIntegerv(GLenum name, GLint* values);
+void emscripten_glGetFloatv(GLenum name, GLfloat* values);
+void emscripten_glHint(GLenum target, GLenum mode);
+void emscripten_glPixelStorei(GLenum name, GLint value);
 void emscripten_glLightfv(GLenum light, GLenum name, const GLfloat* values);
 void emscripten_glLightModelf(GLenum name, GLfloat value);
 void emscripten_glMaterialfv(GLenum face, GLenum name, const GLfloat* values);
@@ -373,6 +376,27 @@ void glColor4fv(const GLfloat* rgba) {
     glColor4f(rgba[0], rgba[1], rgba[2], rgba[3]);
 }
 
+void glColor3fv(const GLfloat* rgb) {
+    glColor4f(rgb[0], rgb[1], rgb[2], 1.0f);
+}
+
+void glColor4ub(GLubyte r, GLubyte g, GLubyte b, GLubyte a) {
+    glColor4f(r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f);
+}
+
+void glColor3ub(GLubyte r, GLubyte g, GLubyte b) {
+    glColor4ub(r, g, b, 255);
+}
+
+// WebGL has no current colour to ask for: the one given last is answered from here.
+void glGetFloatv(GLenum name, GLfloat* values) {
+    if (name == GL_CURRENT_COLOR) {
+        std::memcpy(values, g_immediate.color, sizeof(g_immediate.color));
+        return;
+    }
+    emscripten_glGetFloatv(name, values);
+}
+
 void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
     Immediate& im = g_immediate;
     im.normal[0] = x;
@@ -469,6 +493,26 @@ void glGetIntegerv(GLenum name, GLint* values) {
 
 // WebGL always interpolates colours; there is nothing to switch.
 void glShadeModel(GLenum /*mode*/) {}
+
+// WebGL 1 knows one hint, the mipmaps'. Fixed-function quality hints (perspective correction,
+// smoothing, fog) have nothing to act on there, and sending them would set an error each time.
+void glHint(GLenum target, GLenum mode) {
+    if (target == GL_GENERATE_MIPMAP_HINT) {
+        emscripten_glHint(target, mode);
+    }
+}
+
+// WebGL 1 reads pixels only as tightly packed rows from the start, which is what the desktop's
+// row length and skip settings say at 0; those are taken as said. Any other value goes through,
+// so that WebGL reports that it cannot read such a layout.
+void glPixelStorei(GLenum name, GLint value) {
+    const bool layout = name == GL_UNPACK_ROW_LENGTH || name == GL_UNPACK_SKIP_ROWS ||
+                        name == GL_UNPACK_SKIP_PIXELS || name == GL_PACK_ROW_LENGTH ||
+                        name == GL_PACK_SKIP_ROWS || name == GL_PACK_SKIP_PIXELS;
+    if (!layout || value != 0) {
+        emscripten_glPixelStorei(name, value);
+    }
+}
 
 // Of the pixel-store state only the unpack alignment exists in WebGL 1.
 void glPushClientAttrib(GLbitfield /*mask*/) {

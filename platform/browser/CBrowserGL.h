@@ -26,8 +26,13 @@
 /// - glIsEnabled(GL_TEXTURE_2D) for the active unit (glEnable, glDisable and glActiveTexture
 ///   keep track of it) and glGetIntegerv(GL_BLEND_SRC / GL_BLEND_DST), which WebGL does not
 ///   answer;
+/// - glGetFloatv(GL_CURRENT_COLOR) from the colour last given (glColor4f, glColor4fv,
+///   glColor3f, glColor3fv, glColor4ub and glColor3ub keep it), which WebGL does not answer;
 /// - glPushClientAttrib / glPopClientAttrib for the unpack alignment, glShadeModel (WebGL always
 ///   interpolates), glTexImage2D with a component count as the internal format;
+/// - glHint and glPixelStorei, which drop what WebGL 1 lacks and the desktop's defaults ask
+///   for (fixed-function quality hints, zero row lengths and skips) instead of setting an
+///   error each time;
 /// - the ARB names of the shader and multitexture functions.
 class CBrowserGL {
 public:
