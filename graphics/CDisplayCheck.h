@@ -10,7 +10,7 @@ class CDisplayCheck {
 public:
     /// "DISPLAY is unset", or "the X server of DISPLAY=NAME cannot be reached"; empty when a
     /// server answers (or Xlib cannot be loaded to ask), or where windows need no display
-    /// server (a page's canvas).
+    /// server (a page's canvas). The platform asks (CPlatform::DisplayServerProblem).
     static std::string Problem();
     /// Writes "No display: " and the problem on standard error, when there is one; returns
     /// whether there was.

@@ -90,9 +90,10 @@ public:
     static Mix_Music* LoadMusic(std::FILE* file, const char* path);
     /// @}
 
-    /// Whether a window needs a display server that may be missing (X, named by DISPLAY, on the
-    /// desktop); a page's canvas is always there.
-    static bool NeedsDisplayServer();
+    /// Why no window can be opened for want of a display server: on the desktop "DISPLAY is
+    /// unset" or "the X server of DISPLAY=NAME cannot be reached"; empty when the server
+    /// answers (or Xlib cannot be loaded to ask it), and always in a page, whose canvas is there.
+    static std::string DisplayServerProblem();
     /// Why the window has no OpenGL context (a browser that offers no WebGL), or empty. The
     /// desktop's SDL fails to open such a window instead and says why itself.
     static std::string GLContextProblem();

@@ -230,8 +230,8 @@ Mix_Music* CPlatform::LoadMusic(std::FILE* file, const char* path) {
     return Mix_LoadMUS(path);
 }
 
-bool CPlatform::NeedsDisplayServer() {
-    return false;
+std::string CPlatform::DisplayServerProblem() {
+    return "";
 }
 
 std::string CPlatform::GLContextProblem() {

@@ -9,6 +9,7 @@
 #include <dlfcn.h>
 #include <strings.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -141,8 +142,30 @@ Mix_Music* CPlatform::LoadMusic(std::FILE* file, const char* path) {
     return music;
 }
 
-bool CPlatform::NeedsDisplayServer() {
-    return true;
+std::string CPlatform::DisplayServerProblem() {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        return "DISPLAY is unset";
+    }
+    // SDL loads Xlib at run time as well, so the engine does not link it for this one question.
+    // The library stays loaded: SDL may hold it, and an unloaded one leaves anonymous frames.
+    void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL);
+    if (xlib == nullptr) {
+        return "";
+    }
+    using OpenDisplay = void* (*)(const char*);
+    using CloseDisplay = int (*)(void*);
+    auto openDisplay = reinterpret_cast<OpenDisplay>(dlsym(xlib, "XOpenDisplay"));
+    auto closeDisplay = reinterpret_cast<CloseDisplay>(dlsym(xlib, "XCloseDisplay"));
+    if (openDisplay == nullptr || closeDisplay == nullptr) {
+        return "";
+    }
+    void* connection = openDisplay(display);
+    if (connection == nullptr) {
+        return std::string("the X server of DISPLAY=") + display + " cannot be reached";
+    }
+    closeDisplay(connection);
+    return "";
 }
 
 std::string CPlatform::GLContextProblem() {
