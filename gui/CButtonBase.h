@@ -75,6 +75,7 @@ public:
     void DrawAt(float x, float y);
 
 protected:
+    /// Enabled, visible, not hovered, no tooltip; @p buttonId is what a click reports.
     explicit CButtonBase(int buttonId) : id(buttonId) {}
 
     /// The image a draw shows now; null when the button has nothing to draw.
