@@ -35,8 +35,8 @@ public:
     /// The position, relative to the window's top-left corner when drawn by a window.
     /// @{
     void SetPosition(float x, float y) { position = CVector2(x, y); }
-    void SetX(float x) { position.x = x; }
-    void SetY(float y) { position.y = y; }
+    void SetX(float x) override { position.x = x; }
+    void SetY(float y) override { position.y = y; }
     float GetX() const override { return position.x; }
     float GetY() const override { return position.y; }
     /// @}
@@ -45,8 +45,8 @@ public:
     void SetSize(int w, int h);
     /// The size in pixels (frame 0's unless SetSize changed it).
     /// @{
-    float GetWidth() const { return width; }
-    float GetHeight() const { return height; }
+    float GetWidth() const override { return width; }
+    float GetHeight() const override { return height; }
     /// @}
     /// 0-based; null without an image or past the last frame.
     ///

@@ -31,6 +31,13 @@ public:
     /// @{
     virtual float GetX() const = 0;
     virtual float GetY() const = 0;
+    virtual void SetX(float x) = 0;
+    virtual void SetY(float y) = 0;
+    /// @}
+    /// The size in pixels.
+    /// @{
+    virtual float GetWidth() const = 0;
+    virtual float GetHeight() const = 0;
     /// @}
 
     /// The flags: a disabled button still hovers but reports no click; an invisible one is not

@@ -41,14 +41,14 @@ public:
     /// @}
     /// Cut to a whole number toward zero, then given to both images.
     /// @{
-    void SetX(float x);
-    void SetY(float y);
+    void SetX(float x) override;
+    void SetY(float y) override;
     /// @}
 
     /// Size of frame 0 of the first image.
     /// @{
-    float GetWidth() const;
-    float GetHeight() const;
+    float GetWidth() const override;
+    float GetHeight() const override;
     /// @}
     /// Resizes every frame of both images.
     void SetSize(int w, int h);

@@ -70,7 +70,7 @@ CWindow::~CWindow() {
     }
 }
 
-void CWindow::Clamp(CButton* button) const {
+void CWindow::Clamp(CButtonBase* button) const {
     float w = right - left;
     float h = bottom - top;
     if (button->GetX() + button->GetWidth() > w) {
@@ -78,17 +78,6 @@ void CWindow::Clamp(CButton* button) const {
     }
     if (button->GetY() + button->GetHeight() > h) {
         button->SetY(h - button->GetHeight());
-    }
-}
-
-void CWindow::Clamp(CToggleButton* toggle) const {
-    float w = right - left;
-    float h = bottom - top;
-    if (toggle->GetX() + toggle->GetWidth() > w) {
-        toggle->SetX(w - toggle->GetWidth());
-    }
-    if (toggle->GetY() + toggle->GetHeight() > h) {
-        toggle->SetY(h - toggle->GetHeight());
     }
 }
 

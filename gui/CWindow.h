@@ -9,6 +9,7 @@
 #include "math/CVector2.h"
 
 class CButton;
+class CButtonBase;
 class CSprite;
 class CStaticText;
 class CToggleButton;
@@ -142,8 +143,8 @@ public:
     /// @}
 
 private:
-    void Clamp(CButton* button) const;
-    void Clamp(CToggleButton* toggle) const;
+    /// Moves a button or toggle left and up until it fits inside the window, where it can.
+    void Clamp(CButtonBase* button) const;
 
     float top;
     float right;
