@@ -102,18 +102,20 @@ public:
     /// for WebGL the `#version` line is blanked (line numbers stay) and the fixed-function
     /// light source, light model and normal matrix become the uniforms BindProgram sets.
     static std::string AdaptShaderSource(const std::string& source);
-    /// Draws quads through @p program (bound already) from @p vertexCount vertices of @p stride
-    /// bytes each, four a quad in drawing order: a 2D position at the start, texture coordinates
-    /// (unit 0) at @p texCoordOffset and an RGBA float colour at @p colorOffset. At most 16,384
-    /// quads at a time. The application's own vertex arrays and buffers stay as they were.
+    /// Draws quads through @p program (bound already) from @p vertexCount vertices, four a quad
+    /// in drawing order. @p corners holds four floats a vertex: a 2D position, then texture
+    /// coordinates (unit 0). @p colors holds an RGBA float colour a vertex, or is null when every
+    /// vertex has the colour @p tint: a run of one tint (a sprite field, a print) then sends half
+    /// the bytes, which is what a software rasteriser behind a browser pays for most. At most
+    /// 16,384 quads at a time. The application's own vertex arrays and buffers stay as they were.
     ///
     /// The desktop hands the arrays to OpenGL as client-side arrays of quads, the primitive the
     /// engine has always drawn them with. WebGL has no quads: the browser streams the vertices
     /// into a buffer of the engine's own, draws two indexed triangles a quad and feeds the
     /// program's attributes and matrices itself, so the draw never passes through the emulation
     /// of immediate mode.
-    static void DrawQuadArrays(unsigned int program, const void* vertices, int vertexCount,
-                               int stride, int texCoordOffset, int colorOffset);
+    static void DrawQuadArrays(unsigned int program, const float* corners, const float* colors,
+                               const float tint[4], int vertexCount);
     /// Forgets where DrawQuadArrays found the program's inputs, for a program linked again.
     static void ForgetQuadInputs(unsigned int program);
     /// What must happen before a frame is shown: the engine sends its queued quads. On the

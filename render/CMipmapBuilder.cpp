@@ -6,29 +6,11 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-int ComponentsOf(unsigned int format) {
-    switch (format) {
-        case GL_RGBA:
-            return 4;
-        case GL_RGB:
-            return 3;
-        case GL_LUMINANCE_ALPHA:
-            return 2;
-        case GL_LUMINANCE:
-        case GL_ALPHA:
-            return 1;
-        default:
-            return 0;
-    }
-}
-
-}  // namespace
+#include "platform/CPixelFormat.h"
 
 bool CMipmapBuilder::Upload(unsigned int target, int internalFormat, int width, int height,
                             unsigned int format, const void* pixels) {
-    const int components = ComponentsOf(format);
+    const int components = CPixelFormat::Components(format);
     if (components == 0 || width < 1 || height < 1 || pixels == nullptr) {
         return false;
     }

@@ -3,6 +3,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -11,18 +12,16 @@
 
 namespace {
 
-// A queued corner as OpenGL reads it: position, texture coordinates, colour.
-struct BatchVertex {
-    float x, y;
-    float s, t;
-    float rgba[4];
-};
-
 // A browser's indices are 16 bits (all that WebGL 1 offers without an extension), so a run
 // draws at most this many quads at a time.
 const size_t kMaxQuadsPerDraw = 65536 / 4;
 
-std::vector<BatchVertex> g_vertices;
+std::vector<CQuadBatch::Vertex> g_vertices;
+// The run's tint while every quad queued has had the same one; once a quad's differs, each
+// vertex's colour in g_colors (filled in for the quads before it too).
+float g_runTint[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+bool g_oneTint = true;
+std::vector<float> g_colors;
 
 // What the quads of the current run left bound. A texture of 0 means "unknown".
 bool g_running = false;
@@ -75,12 +74,20 @@ void CQuadBatch::Quad(const Vertex corners[4], const float rgba[4]) {
     if (g_vertices.size() / 4 >= kMaxQuadsPerDraw) {
         DrawPending();
     }
-    for (int i = 0; i < 4; ++i) {
-        g_vertices.push_back(BatchVertex{corners[i].x,
-                                         corners[i].y,
-                                         corners[i].s,
-                                         corners[i].t,
-                                         {rgba[0], rgba[1], rgba[2], rgba[3]}});
+    if (g_vertices.empty()) {
+        std::copy(rgba, rgba + 4, g_runTint);
+        g_oneTint = true;
+    } else if (g_oneTint && !std::equal(rgba, rgba + 4, g_runTint)) {
+        g_oneTint = false;
+        for (size_t i = 0; i < g_vertices.size(); ++i) {
+            g_colors.insert(g_colors.end(), g_runTint, g_runTint + 4);
+        }
+    }
+    g_vertices.insert(g_vertices.end(), corners, corners + 4);
+    if (!g_oneTint) {
+        for (int i = 0; i < 4; ++i) {
+            g_colors.insert(g_colors.end(), rgba, rgba + 4);
+        }
     }
     if (g_scopes == 0) {
         DrawPending();
@@ -91,12 +98,14 @@ void CQuadBatch::DrawPending() {
     if (g_vertices.empty()) {
         return;
     }
-    CPlatform::DrawQuadArrays(g_programKnown ? g_program : 0, g_vertices.data(),
-                              static_cast<int>(g_vertices.size()), sizeof(BatchVertex),
-                              offsetof(BatchVertex, s), offsetof(BatchVertex, rgba));
+    static_assert(sizeof(Vertex) == 4 * sizeof(float), "a corner is four floats");
+    CPlatform::DrawQuadArrays(g_programKnown ? g_program : 0, &g_vertices[0].x,
+                              g_oneTint ? nullptr : g_colors.data(), g_runTint,
+                              static_cast<int>(g_vertices.size()));
     ++g_draws;
     // Clearing keeps the capacity: the next run reuses the same memory.
     g_vertices.clear();
+    g_colors.clear();
 }
 
 void CQuadBatch::SetEndState(const float rgba[4], bool unbindTexture) {
@@ -176,6 +185,7 @@ void CQuadBatch::EndFrame() {
 void CQuadBatch::Reset() {
     g_scopes = 0;
     g_vertices.clear();
+    g_colors.clear();
     g_running = false;
     g_endUnbindsTexture = false;
     g_texture = 0;

@@ -22,6 +22,12 @@ ScaledLightDemo::ScaledLightDemo() : m_ball(Mesh::Sphere(1.0f, 32, 64)) {}
 void ScaledLightDemo::Init() {
     m_pEngine->SetVideoMode(1024, 768, 16, false, false);
     g_pGraphicsCore->SetCaption("Orvane Engine - Scaled Light Example");
+    // Shrunk pictures read the mip levels; the filter is set after loading, as a program that
+    // shrinks a sprite would set it.
+    m_logo.Load("Data/Logo/orvlogo.png");
+    g_pGraphicsCore->FlushQuads();
+    glBindTexture(GL_TEXTURE_2D, m_logo.GetTexture());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
 }
 
 void ScaledLightDemo::MainLoop() {
@@ -71,5 +77,8 @@ void ScaledLightDemo::RenderFrame() {
     }
     glDisable(GL_DEPTH_TEST);
     glColor3f(1.0f, 1.0f, 1.0f);
+    g_pGraphicsCore->Begin2D();
+    m_logo.Draw(880.0f, 720.0f, 0.5f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    g_pGraphicsCore->End2D();
     SDL_GL_SwapBuffers();
 }

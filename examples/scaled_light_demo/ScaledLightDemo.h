@@ -1,10 +1,12 @@
 // ScaledLightDemo: an egg-shaped ball, a sphere scaled differently along each axis, lit per pixel
 // by the built-in directional program. Its normals only light it right through the inverse
 // transpose of the model-view, which is what the browser build's shaders are checked against.
+// Beside it, the logo at half its size through its mip levels.
 #pragma once
 
 #include "core/CApp.h"
 #include "examples/scene3d_demo/Mesh.h"
+#include "textures/CSprite.h"
 
 class ScaledLightDemo : public CApp {
 public:
@@ -22,4 +24,5 @@ public:
 
 private:
     Mesh m_ball;
+    CSprite m_logo;
 };

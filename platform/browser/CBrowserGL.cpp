@@ -2,6 +2,8 @@
 // emulation of fixed-function OpenGL on WebGL 1.
 #include "platform/browser/CBrowserGL.h"
 
+#include "platform/browser/CTextureLevels.h"
+
 #include <GL/glew.h>
 #include <GL/glu.h>
 
@@ -15,7 +17,6 @@
 // define their own. Going through these rather than the emulation's JavaScript objects keeps
 // the engine working when a new emscripten release moves its state around.
 extern "C" {
-void emscripten_glActiveTexture(GLenum unit);
 void emscripten_glBegin(GLenum mode);
 void emscripten_glEnd();
 void emscripten_glVertex3f(GLfloat x, GLfloat y, GLfloat z);
@@ -33,9 +34,6 @@ void emscripten_glPixelStorei(GLenum name, GLint value);
 void emscripten_glLightfv(GLenum light, GLenum name, const GLfloat* values);
 void emscripten_glLightModelf(GLenum name, GLfloat value);
 void emscripten_glMaterialfv(GLenum face, GLenum name, const GLfloat* values);
-void emscripten_glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
-                             GLsizei height, GLint border, GLenum format, GLenum type,
-                             const void* pixels);
 }
 
 namespace {
@@ -66,9 +64,7 @@ bool g_colorMaterial = false;
 GLenum g_colorMaterialMode = GL_AMBIENT_AND_DIFFUSE;
 
 // Texturing per unit, which WebGL knows nothing of and the emulation keeps to itself.
-const int kTextureUnits = 32;
-bool g_texture2D[kTextureUnits] = {};
-int g_activeUnit = 0;
+bool g_texture2D[CTextureLevels::kTextureUnits] = {};
 
 GLint g_savedUnpackAlignment = 4;
 
@@ -429,16 +425,6 @@ void glDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices
     emscripten_glDrawElements(mode, count, GL_UNSIGNED_SHORT, narrow.data());
 }
 
-// OpenGL 1.0's component counts as internal formats, which WebGL refuses: it wants the format.
-void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
-                  GLint border, GLenum format, GLenum type, const void* pixels) {
-    if (internalFormat >= 1 && internalFormat <= 4) {
-        internalFormat = static_cast<GLint>(format);
-    }
-    emscripten_glTexImage2D(target, level, internalFormat, width, height, border, format, type,
-                            pixels);
-}
-
 // ---- Capabilities and queries -------------------------------------------------------------------
 
 void glEnable(GLenum cap) {
@@ -447,7 +433,7 @@ void glEnable(GLenum cap) {
         return;
     }
     if (cap == GL_TEXTURE_2D) {
-        g_texture2D[g_activeUnit] = true;
+        g_texture2D[CTextureLevels::ActiveUnit()] = true;
     }
     emscripten_glEnable(cap);
 }
@@ -458,17 +444,9 @@ void glDisable(GLenum cap) {
         return;
     }
     if (cap == GL_TEXTURE_2D) {
-        g_texture2D[g_activeUnit] = false;
+        g_texture2D[CTextureLevels::ActiveUnit()] = false;
     }
     emscripten_glDisable(cap);
-}
-
-void glActiveTexture(GLenum unit) {
-    int index = static_cast<int>(unit) - GL_TEXTURE0;
-    if (index >= 0 && index < kTextureUnits) {
-        g_activeUnit = index;
-    }
-    emscripten_glActiveTexture(unit);
 }
 
 GLboolean glIsEnabled(GLenum cap) {
@@ -476,7 +454,7 @@ GLboolean glIsEnabled(GLenum cap) {
         return g_colorMaterial ? GL_TRUE : GL_FALSE;
     }
     if (cap == GL_TEXTURE_2D) {
-        return g_texture2D[g_activeUnit] ? GL_TRUE : GL_FALSE;
+        return g_texture2D[CTextureLevels::ActiveUnit()] ? GL_TRUE : GL_FALSE;
     }
     return emscripten_glIsEnabled(cap);
 }
@@ -640,9 +618,6 @@ void gluPerspective(GLdouble fovY, GLdouble aspect, GLdouble zNear, GLdouble zFa
 
 // ---- The ARB names, which the emulation only knows by their OpenGL 2 names -------------------
 
-void glActiveTextureARB(GLenum unit) {
-    glActiveTexture(unit);
-}
 GLhandleARB glCreateShaderObjectARB(GLenum type) {
     return glCreateShader(type);
 }

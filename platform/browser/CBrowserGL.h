@@ -23,17 +23,19 @@
 ///   glColorMaterial), glEnable and glDisable for the colour material;
 /// - gluLookAt and gluPerspective (the emulation's replace the matrix instead of multiplying it,
 ///   and its look-at mixes up its arguments);
-/// - glIsEnabled(GL_TEXTURE_2D) for the active unit (glEnable, glDisable and glActiveTexture
-///   keep track of it) and glGetIntegerv(GL_BLEND_SRC / GL_BLEND_DST), which WebGL does not
+/// - glIsEnabled(GL_TEXTURE_2D) for the active unit (glEnable and glDisable keep track of it) and
+/// glGetIntegerv(GL_BLEND_SRC / GL_BLEND_DST), which WebGL does not
 ///   answer;
 /// - glGetFloatv(GL_CURRENT_COLOR) from the colour last given (glColor4f, glColor4fv,
 ///   glColor3f, glColor3fv, glColor4ub and glColor3ub keep it), which WebGL does not answer;
 /// - glPushClientAttrib / glPopClientAttrib for the unpack alignment, glShadeModel (WebGL always
-///   interpolates), glTexImage2D with a component count as the internal format;
+///   interpolates);
 /// - glHint and glPixelStorei, which drop what WebGL 1 lacks and the desktop's defaults ask
 ///   for (fixed-function quality hints, zero row lengths and skips) instead of setting an
 ///   error each time;
-/// - the ARB names of the shader and multitexture functions.
+/// - the ARB names of the shader functions.
+///
+/// The texture calls are CTextureLevels'.
 class CBrowserGL {
 public:
     /// The GLSL text of a shader file, made acceptable to WebGL 1: the `#version` line blanked

@@ -280,8 +280,8 @@ void CPlatform::ForgetQuadInputs(unsigned int program) {
     g_quadInputs.erase(program);
 }
 
-void CPlatform::DrawQuadArrays(unsigned int program, const void* vertices, int vertexCount,
-                               int stride, int texCoordOffset, int colorOffset) {
+void CPlatform::DrawQuadArrays(unsigned int program, const float* corners, const float* colors,
+                               const float tint[4], int vertexCount) {
     if (program == 0) {
         return;
     }
@@ -307,17 +307,25 @@ void CPlatform::DrawQuadArrays(unsigned int program, const void* vertices, int v
     glGetFloatv(GL_PROJECTION_MATRIX, matrix);
     glUniformMatrix4fv(inputs.projection, 1, GL_FALSE, matrix);
 
+    // The corners first, the colours (if any) after them in the same buffer.
+    const int stride = 4 * sizeof(float);
+    const GLsizeiptr cornerBytes = static_cast<GLsizeiptr>(vertexCount) * stride;
     glBindBuffer(GL_ARRAY_BUFFER, g_vertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexCount) * stride, vertices,
-                 GL_STREAM_DRAW);
+    if (colors != nullptr) {
+        glBufferData(GL_ARRAY_BUFFER, cornerBytes * 2, nullptr, GL_STREAM_DRAW);
+        glBufferSubData(GL_ARRAY_BUFFER, 0, cornerBytes, corners);
+        glBufferSubData(GL_ARRAY_BUFFER, cornerBytes, cornerBytes, colors);
+    } else {
+        glBufferData(GL_ARRAY_BUFFER, cornerBytes, corners, GL_STREAM_DRAW);
+    }
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g_indexBuffer);
     // Two triangles a quad, (0, 1, 2) and (0, 2, 3); every run's indices begin with the same
     // pattern, so the buffer only ever grows.
     const int indexCount = vertexCount / 4 * 6;
     if (indexCount > static_cast<int>(g_indices.size())) {
         for (int quad = static_cast<int>(g_indices.size()) / 6; quad < vertexCount / 4; ++quad) {
-            const unsigned short corners[6] = {0, 1, 2, 0, 2, 3};
-            for (unsigned short corner : corners) {
+            const unsigned short quadCorners[6] = {0, 1, 2, 0, 2, 3};
+            for (unsigned short corner : quadCorners) {
                 g_indices.push_back(static_cast<unsigned short>(quad * 4 + corner));
             }
         }
@@ -325,10 +333,17 @@ void CPlatform::DrawQuadArrays(unsigned int program, const void* vertices, int v
                      g_indices.data(), GL_STATIC_DRAW);
     }
     EnableAttribute(inputs.position, 2, stride, 0);
-    EnableAttribute(inputs.texCoord, 2, stride, texCoordOffset);
-    EnableAttribute(inputs.color, 4, stride, colorOffset);
+    EnableAttribute(inputs.texCoord, 2, stride, 2 * sizeof(float));
+    if (colors != nullptr) {
+        EnableAttribute(inputs.color, 4, 0, static_cast<int>(cornerBytes));
+    } else if (inputs.color >= 0) {
+        // With its array off, an attribute reads this one value at every vertex.
+        glVertexAttrib4fv(static_cast<GLuint>(inputs.color), tint);
+    }
     glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr);
-    DisableAttribute(inputs.color);
+    if (colors != nullptr) {
+        DisableAttribute(inputs.color);
+    }
     DisableAttribute(inputs.texCoord);
     DisableAttribute(inputs.position);
     // The application's own client-side arrays need no buffer bound.

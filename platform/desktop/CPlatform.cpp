@@ -179,9 +179,9 @@ std::string CPlatform::AdaptShaderSource(const std::string& source) {
 // Client-side arrays need nothing of the program.
 void CPlatform::ForgetQuadInputs(unsigned int /*program*/) {}
 
-void CPlatform::DrawQuadArrays(unsigned int /*program*/, const void* vertices, int vertexCount,
-                               int stride, int texCoordOffset, int colorOffset) {
-    const char* bytes = static_cast<const char*>(vertices);
+void CPlatform::DrawQuadArrays(unsigned int /*program*/, const float* corners, const float* colors,
+                               const float tint[4], int vertexCount) {
+    const int stride = 4 * sizeof(float);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     // A buffer bound by the application would turn the pointers into offsets.
     if (GLEW_ARB_vertex_buffer_object) {
@@ -189,11 +189,15 @@ void CPlatform::DrawQuadArrays(unsigned int /*program*/, const void* vertices, i
     }
     glClientActiveTextureARB(GL_TEXTURE0_ARB);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, stride, bytes);
+    glVertexPointer(2, GL_FLOAT, stride, corners);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, stride, bytes + texCoordOffset);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(4, GL_FLOAT, stride, bytes + colorOffset);
+    glTexCoordPointer(2, GL_FLOAT, stride, corners + 2);
+    if (colors != nullptr) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(4, GL_FLOAT, 0, colors);
+    } else {
+        glColor4fv(tint);
+    }
     glDrawArrays(GL_QUADS, 0, vertexCount);
     glPopClientAttrib();
 }

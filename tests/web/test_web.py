@@ -430,6 +430,12 @@ def ScaledLightAgreesWithTheDesktop(pages, programs):
             if differs(desktop.at(x, y), background, 30)]
     check(len(ball) > 20000, "the ball is missing on the desktop")
     compare_where(desktop, shot, ball, 12, "the lit ball", 0.01)
+    # The logo at half its size samples its first mip level, which the page holds back until
+    # the program sets a mipmap filter.
+    logo = [(x, y) for y in range(722, 750) for x in range(882, 1006)]
+    check(sum(differs(desktop.at(*p), background, 30) for p in logo) > 400,
+          "the logo is missing on the desktop")
+    compare_where(desktop, shot, logo, 12, "the half-size logo", 0.01)
 
 
 # ---- Pages that cannot run -------------------------------------------------------------------
