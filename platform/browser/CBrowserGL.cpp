@@ -2,8 +2,6 @@
 // emulation of fixed-function OpenGL on WebGL 1.
 #include "platform/browser/CBrowserGL.h"
 
-#include "platform/browser/CTextureLevels.h"
-
 #include <GL/glew.h>
 #include <GL/glu.h>
 
@@ -11,6 +9,8 @@
 #include <cstring>
 #include <map>
 #include <vector>
+
+#include "platform/browser/CTextureLevels.h"
 
 // The emulation's own versions of the entry points defined below, and of those it has and the
 // engine needs to reach past them, under the names emscripten gives them for programs that
