@@ -6,19 +6,22 @@
 # in the window, and a screen of 60 lines of 80 characters, drawn through the engine and by a plain
 # SDL/OpenGL program with one vertex array per frame and no depth buffer; then the instructions
 # per sprite of both under callgrind.
-# With --sprites --web it runs the sprite mark in headless Chromium instead: the engine's page
-# against a page written by hand against WebGL (one buffer per frame), 1,000 and 10,000 sprites.
+# With --sprites --web it runs both marks in headless Chromium instead: the engine's page against
+# a page written by hand against WebGL (one buffer per frame), 1,000 and 10,000 sprites and the
+# screen of text.
 # Usage: scripts/bench.sh [--frames N] [--rounds R] [--callgrind-frames "N1 N2"] [--no-callgrind]
 #                        [--callgrind-references]
 #        scripts/bench.sh --sprites [--counts "1000 10000 50000"] [--frames N] [--rounds R]
 #                        [--no-callgrind]
 #        scripts/bench.sh --sprites --web [--counts "1000 10000"] [--rounds R] [--seconds S]
+#                        [--cpus "1"]
 #   --frames            timed frames per run (default 300; 100 with --sprites)
 #   --rounds            rounds of engine, GLSL reference, fixed-function reference (default 7;
 #                       with --sprites, rounds of engine and reference, default 5)
 #   --counts            the sprite counts of the sprite mark
-#   --web               the sprite mark's pages in headless Chromium (rounds default 3)
+#   --web               the marks' pages in headless Chromium (rounds default 3)
 #   --seconds           timed seconds per page run (default 5)
+#   --cpus              the processors the browser may use, e.g. "1": a steadier comparison
 #   --callgrind-frames  the two frame counts whose difference gives the per-frame figure
 #                       (default "10 60")
 #   --no-callgrind      skip the instruction count (also skipped when valgrind is missing)
@@ -38,6 +41,7 @@ sprites=0
 counts="1000 10000 50000"
 web=0
 seconds=5
+cpus=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --frames) frames=$2; shift 2 ;;
@@ -45,6 +49,7 @@ while [ $# -gt 0 ]; do
         --sprites) sprites=1; shift ;;
         --web) web=1; shift ;;
         --seconds) seconds=$2; shift 2 ;;
+        --cpus) cpus=$2; shift 2 ;;
         --counts) counts=$2; shift 2 ;;
         --callgrind-frames) callgrind_frames=$2; shift 2 ;;
         --no-callgrind) callgrind=0; shift ;;
@@ -54,8 +59,9 @@ while [ $# -gt 0 ]; do
 done
 
 if [ $web -eq 1 ]; then
+    # ImageMagick compares the two text pages' pictures.
     # shellcheck disable=SC2086
-    orvane_install_packages $ORVANE_WEB_PACKAGES
+    orvane_install_packages $ORVANE_WEB_PACKAGES imagemagick
     export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
     emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=OFF >/dev/null
     cmake --build build-web --target bench_marks_page -j"$(nproc)"
@@ -64,7 +70,7 @@ if [ $web -eq 1 ]; then
         counts="1000 10000"
     fi
     exec /usr/bin/python3 tools/web_bench.py build-web --counts "$counts" \
-        --rounds "${rounds:-3}" --seconds "$seconds"
+        --rounds "${rounds:-3}" --seconds "$seconds" --cpus "$cpus"
 fi
 
 # shellcheck disable=SC2086
