@@ -14,14 +14,14 @@
 #        scripts/bench.sh --sprites [--counts "1000 10000 50000"] [--frames N] [--rounds R]
 #                        [--no-callgrind]
 #        scripts/bench.sh --sprites --web [--counts "1000 10000"] [--rounds R] [--seconds S]
-#                        [--cpus "1"]
+#                        [--cpus "0 1"]
 #   --frames            timed frames per run (default 300; 100 with --sprites)
 #   --rounds            rounds of engine, GLSL reference, fixed-function reference (default 7;
 #                       with --sprites, rounds of engine and reference, default 5)
 #   --counts            the sprite counts of the sprite mark
-#   --web               the marks' pages in headless Chromium (rounds default 3)
-#   --seconds           timed seconds per page run (default 5)
-#   --cpus              the processors the browser may use, e.g. "1": a steadier comparison
+#   --web               the marks' pages in headless Chromium, taking turns (rounds default 10)
+#   --seconds           seconds per page turn (default 3)
+#   --cpus              the processors the browsers may use (default: the last one), e.g. "0 1"
 #   --callgrind-frames  the two frame counts whose difference gives the per-frame figure
 #                       (default "10 60")
 #   --no-callgrind      skip the instruction count (also skipped when valgrind is missing)
@@ -40,7 +40,7 @@ references=0
 sprites=0
 counts="1000 10000 50000"
 web=0
-seconds=5
+seconds=""
 cpus=""
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -70,7 +70,7 @@ if [ $web -eq 1 ]; then
         counts="1000 10000"
     fi
     exec /usr/bin/python3 tools/web_bench.py build-web --counts "$counts" \
-        --rounds "${rounds:-3}" --seconds "$seconds" --cpus "$cpus"
+        --rounds "${rounds:-10}" --seconds "${seconds:-3}" ${cpus:+--cpus "$cpus"}
 fi
 
 # shellcheck disable=SC2086

@@ -1,17 +1,27 @@
 #!/usr/bin/python3
 """The sprite and text marks in headless Chromium: the engine's page (bench_marks_page) against
-the same pictures written by hand against WebGL (bench_marks_reference), alternating round by
-round, one browser each run; scripts/bench.sh --sprites --web runs it.
+the same pictures written by hand against WebGL (bench_marks_reference); scripts/bench.sh
+--sprites --web runs it.
 
   tools/web_bench.py PAGES [--counts "1000 10000"] [--marks "sprites text"] [--rounds R]
                            [--seconds S] [--cpus "1"]
 
-PAGES is the browser build's page folder (build-web). Each run times a page from a few seconds
-after its 20th frame, once the browser has optimised the page's code. It reports the frame rate,
-the page's main-thread CPU time per frame, and the WebGL draws and calls per frame; then the
-medians, the engine/reference ratios and the targets, and whether the two text pages showed the
-same picture. --cpus pins the browser to those processor numbers: on one core a run no longer
-depends on how software WebGL's worker threads and the compositor happen to share the cores.
+PAGES is the browser build's page folder (build-web). Both pages of a mark stay open, each in a
+browser of its own, and take turns: one draws for S seconds while the other is paused, in the
+order AB BA AB and so on. A machine whose speed drifts (another virtual machine on the same
+host, a processor that warms up) then slows both alike, and each round's ratio compares two
+turns a few seconds apart. With the frame rate unthrottled, a page's frames run ahead of what
+software WebGL has drawn, by hundreds of frames. So a turn asks for as many frames as the page
+drew in S seconds in its last turn, and ends by pausing the page and reading a pixel back,
+which waits until WebGL has drawn every frame the page sent. A turn's time covers all of its
+frames' work and none of the other page's.
+
+It reports each round's frame rates; then per mark both frame rates, the median of the rounds'
+ratios, the page's main-thread CPU time per frame, and the WebGL draws and calls per frame; and
+whether the two text pages showed the same picture. The browsers run on one processor, the
+last, unless --cpus names others ("0 1"): on one, a run no longer depends on how software
+WebGL's worker threads and the compositor happen to share the cores, and the rounds' ratios
+spread far less.
 
 The main-thread time is the CPU time of the page process's main thread, read from /proc: the
 page's own code, the WebGL calls it makes and the browser's own work per frame, but not the time
@@ -36,6 +46,12 @@ UNTHROTTLED = ["--disable-gpu-vsync", "--disable-frame-rate-limit"]
 FPS_TARGET = 0.95
 SETTLE_SECONDS = 3.0
 MAIN_THREAD_LIMIT = 1.5
+# Pauses the page's frames, then waits for WebGL to finish what the page has sent.
+PAUSE = ("Module.pauseMainLoop();"
+         "document.getElementById('canvas').getContext('webgl')"
+         ".readPixels(0, 0, 1, 1, 0x1908, 0x1401, new Uint8Array(4));"
+         "return [performance.now(), Module.frameCount];")
+RESUME = "var now = performance.now(); Module.resumeMainLoop(); return [now, Module.frameCount];"
 
 
 def renderer_main_threads():
@@ -55,8 +71,10 @@ def renderer_main_threads():
     return times
 
 
-def measure(url, seconds, picture=False):
-    with Page(url, UNTHROTTLED) as page:
+def open_paused(url):
+    """The page in a browser of its own, past its start-up and paused."""
+    page = Page(url, UNTHROTTLED)
+    try:
         deadline = time.monotonic() + 120
         while page.frames() < 20:
             if time.monotonic() > deadline:
@@ -65,26 +83,32 @@ def measure(url, seconds, picture=False):
         # The first seconds of a page include compiling its code a second time, optimised, in
         # the background; what a player sees after that is the steady frame rate.
         time.sleep(SETTLE_SECONDS)
-        read = "return [performance.now(), Module.frameCount];"
-        start, cpu_start = page.script(read), renderer_main_threads()
-        time.sleep(seconds)
-        end, cpu_end = page.script(read), renderer_main_threads()
-        frames = end[1] - start[1]
-        # The page's own process is the busiest one.
-        cpu = max(cpu_end[pid] - cpu_start.get(pid, 0) for pid in cpu_end)
-        calls = page.webgl_calls(3)
-        png = page.canvas.screenshot_as_png if picture else None
-    return {
-        "picture": png,
-        "fps": frames * 1000.0 / (end[0] - start[0]),
-        "cpu": cpu / 1e6 / frames,
-        "draws": calls.get("drawElements", 0) + calls.get("drawArrays", 0),
-        "calls": sum(calls.values()),
-    }
+        page.script(PAUSE)
+    except BaseException:
+        page.close()
+        raise
+    return page
 
 
-def label(case):
-    return "%d sprites" % case[1] if case[1] is not None else "text, 60 x 80"
+def turn(page, frames):
+    """Frames, seconds and main-thread nanoseconds of one turn of the page: at least the frames
+    asked for."""
+    cpu_start = renderer_main_threads()
+    start = page.script(RESUME)
+    while page.frames() < start[1] + frames:
+        time.sleep(0.02)
+    end = page.script(PAUSE)
+    cpu_end = renderer_main_threads()
+    # The other page is paused: the busiest page process is this one.
+    cpu = max(cpu_end[pid] - cpu_start.get(pid, 0) for pid in cpu_end)
+    return end[1] - start[1], (end[0] - start[0]) / 1000.0, cpu
+
+
+def calls_per_frame(page):
+    page.script("Module.resumeMainLoop();")
+    calls = page.webgl_calls(3)
+    page.script(PAUSE)
+    return (calls.get("drawElements", 0) + calls.get("drawArrays", 0), sum(calls.values()))
 
 
 def differing_pixels(pictures):
@@ -99,71 +123,100 @@ def differing_pixels(pictures):
     return compare.stderr.strip()
 
 
+def measure(urls, rounds, seconds, picture):
+    """Both pages of a mark in turns: [frames, seconds, nanoseconds] each, the rounds' ratios,
+    draws and calls per frame, and the pictures if asked for."""
+    pages = []
+    try:
+        for url in urls:
+            pages.append(open_paused(url))
+        totals = [[0, 0.0, 0] for _ in pages]
+        ratios = []
+        # A turn is as many frames as the page drew in the seconds asked for last time, the
+        # first turn not counted: a page can send hundreds more in that time, which WebGL
+        # would then take minutes to draw.
+        lengths = []
+        for page in pages:
+            frames, took, _ = turn(page, 5)
+            lengths.append(max(3, round(seconds * frames / took)))
+        for number in range(rounds):
+            rates = [0.0, 0.0]
+            # AB BA AB ...: a steady drift in the machine's speed weighs on both alike.
+            for index in ([0, 1] if number % 2 == 0 else [1, 0]):
+                frames, took, cpu = turn(pages[index], lengths[index])
+                lengths[index] = max(3, round(seconds * frames / took))
+                totals[index] = [totals[index][0] + frames, totals[index][1] + took,
+                                 totals[index][2] + cpu]
+                rates[index] = frames / took
+            ratios.append(rates[0] / rates[1])
+            print("    round %2d: %7.2f against %7.2f fps, ratio %.3f"
+                  % (number + 1, rates[0], rates[1], ratios[-1]), flush=True)
+        calls = [calls_per_frame(page) for page in pages]
+        pictures = [page.canvas.screenshot_as_png for page in pages] if picture else None
+    finally:
+        for page in pages:
+            page.close()
+    return totals, ratios, calls, pictures
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("pages")
     parser.add_argument("--counts", default="1000 10000")
     parser.add_argument("--marks", default="sprites text")
-    parser.add_argument("--rounds", type=int, default=3)
-    parser.add_argument("--seconds", type=float, default=5.0)
-    parser.add_argument("--cpus", default="")
+    parser.add_argument("--rounds", type=int, default=10)
+    parser.add_argument("--seconds", type=float, default=3.0)
+    parser.add_argument("--cpus", default=str(max(os.sched_getaffinity(0))))
     arguments = parser.parse_args()
-    if arguments.cpus:
-        # The browser and its helper processes inherit the runner's processors.
-        os.sched_setaffinity(0, {int(cpu) for cpu in arguments.cpus.split()})
+    # The browsers and their helper processes inherit the runner's processors.
+    os.sched_setaffinity(0, {int(cpu) for cpu in arguments.cpus.split()})
     marks = arguments.marks.split()
-    # (name, sprite count, what the page's URL asks for); the text mark has no count.
-    cases = [("sprites", count, "?arg=--count&arg=%d" % count)
+    # (label, what the page's URL asks for); the text mark has no count.
+    cases = [("%d sprites" % count, "?arg=--count&arg=%d" % count)
              for count in [int(count) for count in arguments.counts.split()]
              if "sprites" in marks]
     if "text" in marks:
-        cases.append(("text", None, "?arg=--mark&arg=text"))
-    programs = ["bench_marks_page", "bench_marks_reference"]
-    results = {(program, case[:2]): [] for program in programs for case in cases}
+        cases.append(("text, 60 x 80", "?arg=--mark&arg=text"))
 
-    print("Marks in headless Chromium (software WebGL): %d rounds of %.0f s per run%s"
-          % (arguments.rounds, arguments.seconds,
-             ", processors " + arguments.cpus if arguments.cpus else ""))
+    print("Marks in headless Chromium (software WebGL): engine's page against hand-written, "
+          "%d rounds of %.0f s turns, processors %s"
+          % (arguments.rounds, arguments.seconds, arguments.cpus))
+    summary = []
+    differing = None
     with PageServer(arguments.pages) as server:
-        for round_number in range(1, arguments.rounds + 1):
-            print("round %d" % round_number)
-            for case in cases:
-                # Alternating which goes first evens out a machine that slows down or warms up.
-                order = programs if round_number % 2 else list(reversed(programs))
-                for program in order:
-                    result = measure("%s%s/index.html%s" % (server.url, program, case[2]),
-                                     arguments.seconds, picture=case[0] == "text")
-                    results[(program, case[:2])].append(result)
-                    print("  %-22s %-15s %7.1f fps %7.2f ms main thread/frame "
-                          "%6.1f draws %8.1f WebGL calls/frame" % (
-                              program, label(case), result["fps"], result["cpu"],
-                              result["draws"], result["calls"]), flush=True)
+        for name, query in cases:
+            print("  " + name, flush=True)
+            urls = ["%s%s/index.html%s" % (server.url, program, query)
+                    for program in ["bench_marks_page", "bench_marks_reference"]]
+            text = query.endswith("text")
+            totals, ratios, calls, pictures = measure(urls, arguments.rounds, arguments.seconds,
+                                                      text)
+            summary.append((name, totals, ratios, calls))
+            if text:
+                # The text is the same in every frame, so the two pages must show the same
+                # picture.
+                differing = differing_pixels(pictures)
 
-    print("medians over %d rounds" % arguments.rounds)
+    print("over %d rounds (frame rates over all turns; ratio: the rounds' median)"
+          % arguments.rounds)
     print("  mark             engine fps  ref fps  ratio (target >= %.2f)  engine ms  ref ms  "
           "ms ratio (target <= %.1f)  engine draws/calls  ref draws/calls"
           % (FPS_TARGET, MAIN_THREAD_LIMIT))
     met = True
-    for case in cases:
-        def median(program, key):
-            return statistics.median(run[key] for run in results[(program, case[:2])])
-        engine_fps, reference_fps = median(programs[0], "fps"), median(programs[1], "fps")
-        engine_cpu, reference_cpu = median(programs[0], "cpu"), median(programs[1], "cpu")
-        fps_ratio = engine_fps / reference_fps
-        cpu_ratio = engine_cpu / reference_cpu
+    for name, totals, ratios, calls in summary:
+        fps = [frames / took for frames, took, _ in totals]
+        cpu = [nanoseconds / 1e6 / frames for frames, _, nanoseconds in totals]
+        fps_ratio = statistics.median(ratios)
+        cpu_ratio = cpu[0] / cpu[1]
         ok = fps_ratio >= FPS_TARGET and cpu_ratio <= MAIN_THREAD_LIMIT
         met = met and ok
         print("  %-15s  %10.1f  %7.1f  %5.2f %-16s  %9.2f  %6.2f  %5.2f %-18s  %7.0f / %-8.0f  "
               "%5.0f / %.0f" % (
-                  label(case), engine_fps, reference_fps, fps_ratio,
-                  "met" if fps_ratio >= FPS_TARGET else "NOT MET", engine_cpu, reference_cpu,
-                  cpu_ratio, "met" if cpu_ratio <= MAIN_THREAD_LIMIT else "NOT MET",
-                  median(programs[0], "draws"), median(programs[0], "calls"),
-                  median(programs[1], "draws"), median(programs[1], "calls")))
-    if "text" in marks:
-        # The text is the same in every frame, so the two pages must show the same picture.
-        differing = differing_pixels([results[(program, ("text", None))][-1]["picture"]
-                                      for program in programs])
+                  name, fps[0], fps[1], fps_ratio,
+                  "met" if fps_ratio >= FPS_TARGET else "NOT MET", cpu[0], cpu[1], cpu_ratio,
+                  "met" if cpu_ratio <= MAIN_THREAD_LIMIT else "NOT MET",
+                  calls[0][0], calls[0][1], calls[1][0], calls[1][1]))
+    if differing is not None:
         print("text pictures, engine against hand-written: %s pixels differ" % differing)
         met = met and differing == "0"
     return 0 if met else 1
