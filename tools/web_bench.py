@@ -4,11 +4,11 @@ the same pictures written by hand against WebGL (bench_marks_reference); scripts
 --sprites --web runs it.
 
   tools/web_bench.py PAGES [--counts "1000 10000"] [--marks "sprites text"] [--rounds R]
-                           [--seconds S] [--cpus "1"]
+                           [--seconds S] [--cpus "0 1"]
 
 PAGES is the browser build's page folder (build-web). Both pages of a mark stay open, each in a
-browser of its own, and take turns: one draws for S seconds while the other is paused, in the
-order AB BA AB and so on. A machine whose speed drifts (another virtual machine on the same
+browser of its own, and take turns: one draws for about S seconds while the other is paused, in
+the order AB BA AB and so on. A machine whose speed drifts (another virtual machine on the same
 host, a processor that warms up) then slows both alike, and each round's ratio compares two
 turns a few seconds apart. With the frame rate unthrottled, a page's frames run ahead of what
 software WebGL has drawn, by hundreds of frames. So a turn asks for as many frames as the page
@@ -135,16 +135,15 @@ def measure(urls, rounds, seconds, picture):
         # A turn is as many frames as the page drew in the seconds asked for last time, the
         # first turn not counted: a page can send hundreds more in that time, which WebGL
         # would then take minutes to draw.
-        lengths = []
-        for page in pages:
-            frames, took, _ = turn(page, 5)
-            lengths.append(max(3, round(seconds * frames / took)))
+        def length(frames, took):
+            return max(3, round(seconds * frames / took))
+        lengths = [length(*turn(page, 5)[:2]) for page in pages]
         for number in range(rounds):
             rates = [0.0, 0.0]
             # AB BA AB ...: a steady drift in the machine's speed weighs on both alike.
             for index in ([0, 1] if number % 2 == 0 else [1, 0]):
                 frames, took, cpu = turn(pages[index], lengths[index])
-                lengths[index] = max(3, round(seconds * frames / took))
+                lengths[index] = length(frames, took)
                 totals[index] = [totals[index][0] + frames, totals[index][1] + took,
                                  totals[index][2] + cpu]
                 rates[index] = frames / took
