@@ -28,6 +28,10 @@ bool g_running = false;
 unsigned int g_texture = 0;
 bool g_programKnown = false;
 unsigned int g_program = 0;
+// The program's untinted build (CShaderProgram::GetUntintedHandle), 0 without one, and which
+// of the two the batch left bound.
+unsigned int g_untinted = 0;
+unsigned int g_bound = 0;
 unsigned int g_colorsHandle = 0;
 int g_colorsLocation = -1;
 // What the end of the run puts back: the current colour, and whether unit 0 goes back to
@@ -40,8 +44,11 @@ unsigned int g_scopes = 0;
 
 }  // namespace
 
-void CQuadBatch::Use(unsigned int texture, bool withProgram, unsigned int program) {
-    bool programChanged = withProgram && (!g_running || !g_programKnown || g_program != program);
+void CQuadBatch::Use(unsigned int texture, bool withProgram, unsigned int program,
+                     unsigned int untinted) {
+    bool programChanged =
+        withProgram &&
+        (!g_running || !g_programKnown || g_program != program || g_untinted != untinted);
     bool textureChanged = !g_running || g_texture != texture;
     if (programChanged || textureChanged) {
         DrawPending();
@@ -58,6 +65,8 @@ void CQuadBatch::Use(unsigned int texture, bool withProgram, unsigned int progra
             glUniform4fARB(g_colorsLocation, 1.0f, 1.0f, 1.0f, 1.0f);
         }
         g_program = program;
+        g_untinted = untinted;
+        g_bound = program;
         g_programKnown = true;
     }
     if (textureChanged) {
@@ -90,18 +99,44 @@ void CQuadBatch::Quad(const Vertex corners[4], const float rgba[4]) {
         }
     }
     if (g_scopes == 0) {
-        DrawPending();
+        Draw(true);
     }
 }
 
 void CQuadBatch::DrawPending() {
+    Draw(false);
+}
+
+void CQuadBatch::RebindProgram() {
+    if (g_programKnown && g_bound != g_program) {
+        CPlatform::BindProgram(g_program);
+        g_bound = g_program;
+    }
+}
+
+void CQuadBatch::Draw(bool alone) {
     if (g_vertices.empty()) {
         return;
     }
     static_assert(sizeof(Vertex) == 4 * sizeof(float), "a corner is four floats");
-    CPlatform::DrawQuadArrays(g_programKnown ? g_program : 0, &g_vertices[0].x,
-                              g_oneTint ? nullptr : g_colors.data(), g_runTint,
-                              static_cast<int>(g_vertices.size()));
+    static const float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    unsigned int program = g_programKnown ? g_program : 0;
+    if (program != 0) {
+        // Multiplying by white changes no pixel, so an all-white run skips the multiply where
+        // the program has a build without it. A quad sent as it is queued keeps the program:
+        // switching builds between single quads would cost more than it saves.
+        bool untinted = !alone && g_untinted != 0 && g_oneTint &&
+                        std::equal(g_runTint, g_runTint + 4, kWhite);
+        if (untinted) {
+            program = g_untinted;
+        }
+        if (g_bound != program) {
+            CPlatform::BindProgram(program);
+            g_bound = program;
+        }
+    }
+    CPlatform::DrawQuadArrays(program, &g_vertices[0].x, g_oneTint ? nullptr : g_colors.data(),
+                              g_runTint, static_cast<int>(g_vertices.size()));
     ++g_draws;
     // Clearing keeps the capacity: the next run reuses the same memory.
     g_vertices.clear();
@@ -132,6 +167,7 @@ void CQuadBatch::Flush() {
     DrawPending();
     if (g_programKnown) {
         CPlatform::BindProgram(0);
+        g_bound = 0;
     }
     // A draw from a colour array leaves the current colour undefined, so it is always set.
     CRenderState::SetColor(g_endColor);
@@ -190,6 +226,8 @@ void CQuadBatch::Reset() {
     g_endUnbindsTexture = false;
     g_texture = 0;
     g_programKnown = false;
+    g_untinted = 0;
+    g_bound = 0;
     g_colorsHandle = 0;
     g_colorsLocation = -1;
 }

@@ -6,6 +6,8 @@
 /// quads through program 0 on texture unit 0. A quad's corners are placed on the CPU and its
 /// tint travels as the vertex colour, so a quad changes no matrix and no uniform: quads are
 /// queued in one vertex array and a whole run goes to OpenGL as one indexed draw of triangles.
+/// A run whose quads are all opaque white goes through the program's untinted build where it
+/// has one (program 0 has), which skips the per-pixel tint; a quad sent on its own does not.
 ///
 /// Quads wait in the array only where the engine knows that a flush will come: from the frame
 /// step to the program's swap of the buffers, and between Begin2D and End2D. Anywhere else (a
@@ -17,7 +19,7 @@
 /// previous quad left, and are put back only by Flush. The array grows to the longest run and
 /// then stays, so a steady frame allocates nothing.
 ///
-/// Between a quad and the next Flush, program 0 stays bound. Begin2D, End2D, a font print that
+/// Between a quad and the next Flush, program 0 or its untinted build stays bound. Begin2D, End2D, a font print that
 /// had to change the drawing state (in a 3D scene, say) and the end of the frame step flush; an
 /// application that issues its own OpenGL calls right after engine draws calls
 /// CGraphicsCore::FlushQuads first.
@@ -34,8 +36,10 @@ public:
 
     /// Makes the program (with "colors" white) and the texture on unit 0 current, touching only
     /// what differs from the state the previous quad left. Without @p withProgram the program
-    /// bound stays as it is.
-    static void Use(unsigned int texture, bool withProgram, unsigned int program);
+    /// bound stays as it is. @p untinted is the program's untinted build (0 for none), which
+    /// draws a run whose quads are all opaque white in its place.
+    static void Use(unsigned int texture, bool withProgram, unsigned int program,
+                    unsigned int untinted);
     /// Queues one quad, corners in drawing order, tinted by rgba. Call Use first.
     static void Quad(const Vertex corners[4], const float rgba[4]);
     /// What Flush puts back, set by whoever drew last: a sprite leaves the current colour white
@@ -46,6 +50,9 @@ public:
     static void ColorAfterRun(float rgba[4]);
     /// Sends the queued quads as one draw, leaving the run open.
     static void DrawPending();
+    /// Makes the run's program itself current again where a draw left its untinted build
+    /// bound, for code that sets the program's uniforms while the run is open.
+    static void RebindProgram();
     /// Ends the run: draws what is queued, unbinds the program and puts back the end state, as
     /// a single draw always left it, and forgets what was bound. Does nothing when no quad was
     /// queued since the last flush.
@@ -71,4 +78,8 @@ public:
     /// Draws the batch has sent since the count was last taken, and clears the count; for
     /// tests and benchmarks that check how many draws a frame takes.
     static unsigned long TakeDrawCount();
+
+private:
+    // DrawPending, for a quad sent @p alone as it is queued or for a run.
+    static void Draw(bool alone);
 };

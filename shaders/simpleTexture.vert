@@ -5,14 +5,20 @@
 // must not move anything. It is written into the point size, which keeps the uniform active (so
 // its location can be looked up) for one add per vertex and nothing per pixel; sprites and
 // glyphs are quads, so the size is never used.
+// The engine builds this program a second time with UNTINTED defined, for runs of quads that are
+// all opaque white: they carry no colour to their pixels, which a software rasteriser pays for.
 #version 110
 uniform vec3 tpos;
 uniform vec4 colors;
 varying vec2 uv;
+#ifndef UNTINTED
 varying vec4 tint;
+#endif
 void main() {
     uv = gl_MultiTexCoord0.st;
+#ifndef UNTINTED
     tint = gl_Color * colors;
+#endif
     gl_PointSize = 1.0 + abs(tpos.z);
     gl_Position = ftransform();
 }

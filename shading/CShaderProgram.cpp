@@ -4,6 +4,7 @@
 #include <GL/glew.h>
 
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -68,6 +69,53 @@ bool Build(GLhandleARB program, GLhandleARB vs, GLhandleARB fs, const char* vert
     // its own is worth a line.
     return compiled && ReportFailure(program, GL_OBJECT_LINK_STATUS_ARB, "linking",
                                      std::string(vertexFile) + " and " + fragmentFile);
+}
+
+// The define that selects a program's untinted build (see GetUntintedHandle).
+const char kUntinted[] = "UNTINTED";
+
+// The source with UNTINTED defined, right after its #version line, which must come first.
+std::string WithUntintedDefined(const char* source) {
+    std::string text(source);
+    size_t at = 0;
+    size_t version = text.find("#version");
+    if (version != std::string::npos) {
+        at = text.find('\n', version);
+        if (at == std::string::npos) {
+            text += '\n';
+            at = text.size();
+        } else {
+            ++at;
+        }
+    }
+    text.insert(at, std::string("#define ") + kUntinted + "\n");
+    return text;
+}
+
+// The untinted build of sources that test UNTINTED, 0 for sources that do not or that fail to
+// build with it (after the driver's log, the files named with " (UNTINTED)").
+GLhandleARB BuildUntinted(const char* vertexSource, const char* fragmentSource,
+                          const std::string& vertexFile, const std::string& fragmentFile) {
+    if (std::strstr(vertexSource, kUntinted) == nullptr &&
+        std::strstr(fragmentSource, kUntinted) == nullptr) {
+        return 0;
+    }
+    std::string vertex = WithUntintedDefined(vertexSource);
+    std::string fragment = WithUntintedDefined(fragmentSource);
+    GLhandleARB vs = glCreateShaderObjectARB(GL_VERTEX_SHADER_ARB);
+    GLhandleARB fs = glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
+    GLhandleARB program = glCreateProgramObjectARB();
+    const std::string suffix = std::string(" (") + kUntinted + ")";
+    bool built = Build(program, vs, fs, vertex.c_str(), fragment.c_str(),
+                       (vertexFile + suffix).c_str(), (fragmentFile + suffix).c_str());
+    // Attached shaders go with their program.
+    glDeleteObjectARB(vs);
+    glDeleteObjectARB(fs);
+    if (!built) {
+        glDeleteObjectARB(program);
+        return 0;
+    }
+    return program;
 }
 
 // One active uniform's value, kept across a relink, which sets every uniform back to zero.
@@ -215,6 +263,7 @@ CShaderProgram::CShaderProgram()
     : fragmentSource(nullptr),
       vertexSource(nullptr),
       handle(0),
+      untintedHandle(0),
       vertexShader(0),
       fragmentShader(0) {}
 
@@ -258,8 +307,11 @@ void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
     vertexShader = glCreateShaderObjectARB(GL_VERTEX_SHADER_ARB);
     fragmentShader = glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
     handle = glCreateProgramObjectARB();
-    Build(handle, vertexShader, fragmentShader, vertexSource, fragmentSource, vertexFile,
-          fragmentFile);
+    untintedHandle = 0;
+    if (Build(handle, vertexShader, fragmentShader, vertexSource, fragmentSource, vertexFile,
+              fragmentFile)) {
+        untintedHandle = BuildUntinted(vertexSource, fragmentSource, vertexPath, fragmentPath);
+    }
 }
 
 bool CShaderProgram::Reload() {
@@ -307,6 +359,12 @@ bool CShaderProgram::Reload() {
     Bind();
     RestoreUniforms(handle, uniforms);
     Unbind();
+    // The untinted build is made afresh: the batch looks its handle up with every quad.
+    if (untintedHandle != 0) {
+        CQuadBatch::ProgramRelinked(untintedHandle);
+        glDeleteObjectARB(untintedHandle);
+    }
+    untintedHandle = BuildUntinted(vertex, fragment, vertexPath, fragmentPath);
     delete[] vertexSource;
     delete[] fragmentSource;
     vertexSource = vertex;

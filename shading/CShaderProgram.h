@@ -44,6 +44,13 @@ public:
     static unsigned long GetBindCount() { return bindCount; }
     /// The OpenGL program object, 0 without a program.
     unsigned int GetHandle() const { return handle; }
+    /// The program's untinted build, 0 without one: where the sources test UNTINTED (#ifdef),
+    /// Load and Reload build them a second time with it defined. The engine draws a run of
+    /// quads through it when every quad of the run is opaque white, which then needs no colour
+    /// carried to its pixels. It keeps its uniforms' initial values, so nothing it reads should
+    /// be set by the application; a build that fails is reported as by Load, with
+    /// " (UNTINTED)" after the file names, and leaves none.
+    unsigned int GetUntintedHandle() const { return untintedHandle; }
     /// The program must be bound.
     ///
     /// Sets the int (or sampler) uniform of that name.
@@ -63,6 +70,7 @@ private:
     char* fragmentSource;
     char* vertexSource;
     unsigned int handle;
+    unsigned int untintedHandle;
     unsigned int vertexShader;
     unsigned int fragmentShader;
     std::string vertexPath;

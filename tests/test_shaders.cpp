@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/CEngine.h"
+#include "render/CQuadBatch.h"
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
 #include "support/TestSupport.h"
@@ -360,6 +361,75 @@ TEST_F(ShaderProgramTest, ReloadRelinksUnderTheSameHandleKeepingUniformsOrKeepsT
     EXPECT_EQ(0u, err.Text().find("Shader compilation failed for " + File("tint.frag") + ": "));
     EXPECT_EQ(handle, program.GetHandle());
     EXPECT_EQ(GL_TRUE, ObjectStatus(handle, GL_OBJECT_LINK_STATUS_ARB));
+}
+
+// The untinted build here draws green, to tell it apart: only a queued run whose quads are all
+// opaque white takes it; a broken one is reported by name and leaves the program working.
+TEST_F(ShaderProgramTest, OnlyAnAllWhiteRunTakesTheUntintedBuild) {
+    EXPECT_NE(0u, g_pShaderManager->GetProgram(0)->GetUntintedHandle());
+    WriteFile(File("tint.vert"),
+              "#version 110\nvarying vec4 tint;\n"
+              "void main() { tint = gl_Color; gl_Position = ftransform(); }\n");
+    const std::string fragment =
+        "varying vec4 tint;\nvoid main() {\n#ifdef UNTINTED\n"
+        "    gl_FragColor = GREEN;\n#else\n    gl_FragColor = tint;\n#endif\n}\n";
+    WriteFile(File("tint.frag"),
+              "#version 110\n#define GREEN vec4(0.0, 1.0, 0.0, 1.0)\n" + fragment);
+    CShaderProgram program;
+    program.Load(File("tint.frag").c_str(), File("tint.vert").c_str());
+    const GLhandleARB handle = program.GetHandle();
+    ASSERT_NE(0u, program.GetUntintedHandle());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const float red[4] = {1.0f, 0.0f, 0.0f, 1.0f};
+    auto quad = [](float left, const float rgba[4]) {
+        const CQuadBatch::Vertex corners[4] = {
+            {left, -1.0f, 0.0f, 0.0f}, {left + 1.0f, -1.0f, 1.0f, 0.0f},
+            {left + 1.0f, 1.0f, 1.0f, 1.0f}, {left, 1.0f, 0.0f, 1.0f}};
+        CQuadBatch::Quad(corners, rgba);
+    };
+    // Two runs of a frame, then one run of both.
+    CQuadBatch::SetScope(CQuadBatch::kFrame, true);
+    CQuadBatch::Use(0, true, handle, program.GetUntintedHandle());
+    quad(-1.0f, white);
+    CQuadBatch::DrawPending();
+    CQuadBatch::RebindProgram();
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    EXPECT_EQ(static_cast<GLint>(handle), current) << "a print sets its uniforms on this one";
+    quad(0.0f, red);
+    CQuadBatch::EndFrame();
+    EXPECT_TRUE(PixelNear(256, 384, 0, 255, 0, 0));
+    EXPECT_TRUE(PixelNear(768, 384, 255, 0, 0, 0));
+    CQuadBatch::SetScope(CQuadBatch::kFrame, true);
+    CQuadBatch::Use(0, true, handle, program.GetUntintedHandle());
+    quad(-1.0f, white);
+    quad(0.0f, red);
+    CQuadBatch::EndFrame();
+    EXPECT_TRUE(PixelNear(256, 384, 255, 255, 255, 0));
+    EXPECT_TRUE(PixelNear(768, 384, 255, 0, 0, 0));
+    // Outside a frame a quad is sent alone as it is queued, through the program itself.
+    CQuadBatch::Use(0, true, handle, program.GetUntintedHandle());
+    quad(0.0f, white);
+    CQuadBatch::Flush();
+    EXPECT_TRUE(PixelNear(768, 384, 255, 255, 255, 0));
+
+    WriteFile(File("tint.frag"), "#version 110\n" + fragment);
+    StreamCapture err(std::cerr);
+    CShaderProgram broken;
+    broken.Load(File("tint.frag").c_str(), File("tint.vert").c_str());
+    EXPECT_EQ(0u, err.Text().find("Shader compilation failed for " + File("tint.frag") +
+                                  " (UNTINTED): "))
+        << err.Text();
+    EXPECT_EQ(GL_TRUE, ObjectStatus(broken.GetHandle(), GL_OBJECT_LINK_STATUS_ARB));
+    EXPECT_EQ(0u, broken.GetUntintedHandle());
+    // Sources that no longer test UNTINTED leave none after a reload.
+    WriteFile(File("tint.frag"), "void main() { gl_FragColor = vec4(1.0); }\n");
+    ASSERT_TRUE(program.Reload());
+    EXPECT_EQ(0u, program.GetUntintedHandle());
 }
 
 TEST_F(ShaderProgramTest, UnbindReturnsToFixedFunctionDrawing) {

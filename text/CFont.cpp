@@ -191,7 +191,8 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     }
 
     CQuadBatch::Use(image.GetTexture(), shader != nullptr,
-                    shader != nullptr ? shader->GetHandle() : 0);
+                    shader != nullptr ? shader->GetHandle() : 0,
+                    shader != nullptr ? shader->GetUntintedHandle() : 0);
     if (bold > 1) {
         first -= 2;
     }
@@ -199,6 +200,7 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     if (bold > 1) {
         // The same glyphs again one pixel to the right make the text bold.
         if (setTextPosition && shader != nullptr && shader->GetHandle() != 0) {
+            CQuadBatch::RebindProgram();
             glUniform3fARB(glGetUniformLocationARB(shader->GetHandle(), "tpos"), x + 1.0f, y, 0.0f);
         }
         DrawPass(x + 1.0f, y, bold - 2, rgba, sx, sy);

@@ -267,7 +267,7 @@ void CSprite::DrawArea(float x, float y, float top, float right, float bottom, f
     }
     const float tint[4] = {r, g, b, a};
     static const float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    CQuadBatch::Use(texture, true, shader->GetHandle());
+    CQuadBatch::Use(texture, true, shader->GetHandle(), shader->GetUntintedHandle());
     CQuadBatch::SetEndState(kWhite, false);
     CQuadBatch::Quad(corners, tint);
 }
