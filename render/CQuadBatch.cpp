@@ -28,9 +28,10 @@ bool g_running = false;
 unsigned int g_texture = 0;
 bool g_programKnown = false;
 unsigned int g_program = 0;
-// The program's untinted build (CShaderProgram::GetUntintedHandle), 0 without one, and which
-// of the two the batch left bound.
+// The program's untinted build (CShaderProgram::GetUntintedHandle), 0 without one.
 unsigned int g_untinted = 0;
+// The program the batch left bound, unless another was bound since.
+bool g_boundKnown = false;
 unsigned int g_bound = 0;
 unsigned int g_colorsHandle = 0;
 int g_colorsLocation = -1;
@@ -41,6 +42,25 @@ bool g_endUnbindsTexture = false;
 unsigned long g_draws = 0;
 // The scopes (CQuadBatch::Scope) open now; quads wait only while one is.
 unsigned int g_scopes = 0;
+
+// Binds the run's program or its untinted build, unless the batch left it bound already.
+void BindBuild(unsigned int build) {
+    if (g_boundKnown && g_bound == build) {
+        return;
+    }
+    CPlatform::BindProgram(build);
+    // The tint travels as the vertex colour; "colors" stays white for the engine's quads.
+    // A program whose files were missing has no object and so no uniform.
+    if (build != 0 && build == g_program) {
+        if (g_colorsHandle != build) {
+            g_colorsHandle = build;
+            g_colorsLocation = glGetUniformLocationARB(build, "colors");
+        }
+        glUniform4fARB(g_colorsLocation, 1.0f, 1.0f, 1.0f, 1.0f);
+    }
+    g_bound = build;
+    g_boundKnown = true;
+}
 
 }  // namespace
 
@@ -54,19 +74,9 @@ void CQuadBatch::Use(unsigned int texture, bool withProgram, unsigned int progra
         DrawPending();
     }
     if (programChanged) {
-        CPlatform::BindProgram(program);
-        // The tint travels as the vertex colour; "colors" stays white for the engine's quads.
-        // A program whose files were missing has no object and so no uniform.
-        if (program != 0) {
-            if (g_colorsHandle != program) {
-                g_colorsHandle = program;
-                g_colorsLocation = glGetUniformLocationARB(program, "colors");
-            }
-            glUniform4fARB(g_colorsLocation, 1.0f, 1.0f, 1.0f, 1.0f);
-        }
+        // Bound at the first draw, when it is known which build the run takes.
         g_program = program;
         g_untinted = untinted;
-        g_bound = program;
         g_programKnown = true;
     }
     if (textureChanged) {
@@ -108,9 +118,8 @@ void CQuadBatch::DrawPending() {
 }
 
 void CQuadBatch::RebindProgram() {
-    if (g_programKnown && g_bound != g_program) {
-        CPlatform::BindProgram(g_program);
-        g_bound = g_program;
+    if (g_programKnown) {
+        BindBuild(g_program);
     }
 }
 
@@ -121,19 +130,15 @@ void CQuadBatch::Draw(bool alone) {
     static_assert(sizeof(Vertex) == 4 * sizeof(float), "a corner is four floats");
     static const float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     unsigned int program = g_programKnown ? g_program : 0;
-    if (program != 0) {
+    if (g_programKnown) {
         // Multiplying by white changes no pixel, so an all-white run skips the multiply where
         // the program has a build without it. A quad sent as it is queued keeps the program:
         // switching builds between single quads would cost more than it saves.
-        bool untinted = !alone && g_untinted != 0 && g_oneTint &&
-                        std::equal(g_runTint, g_runTint + 4, kWhite);
-        if (untinted) {
+        if (!alone && g_untinted != 0 && g_oneTint &&
+            std::equal(g_runTint, g_runTint + 4, kWhite)) {
             program = g_untinted;
         }
-        if (g_bound != program) {
-            CPlatform::BindProgram(program);
-            g_bound = program;
-        }
+        BindBuild(program);
     }
     CPlatform::DrawQuadArrays(program, &g_vertices[0].x, g_oneTint ? nullptr : g_colors.data(),
                               g_runTint, static_cast<int>(g_vertices.size()));
@@ -168,6 +173,7 @@ void CQuadBatch::Flush() {
     if (g_programKnown) {
         CPlatform::BindProgram(0);
         g_bound = 0;
+        g_boundKnown = true;
     }
     // A draw from a colour array leaves the current colour undefined, so it is always set.
     CRenderState::SetColor(g_endColor);
@@ -191,6 +197,7 @@ void CQuadBatch::ForgetProgram() {
     DrawPending();
     // Whoever binds a program now owns the binding: the run's end leaves it alone.
     g_programKnown = false;
+    g_boundKnown = false;
 }
 
 void CQuadBatch::ProgramRelinked(unsigned int program) {
@@ -227,7 +234,7 @@ void CQuadBatch::Reset() {
     g_texture = 0;
     g_programKnown = false;
     g_untinted = 0;
-    g_bound = 0;
+    g_boundKnown = false;
     g_colorsHandle = 0;
     g_colorsLocation = -1;
 }

@@ -19,7 +19,7 @@
 /// previous quad left, and are put back only by Flush. The array grows to the longest run and
 /// then stays, so a steady frame allocates nothing.
 ///
-/// Between a quad and the next Flush, program 0 or its untinted build stays bound. Begin2D, End2D, a font print that
+/// From a run's first draw to the next Flush, program 0 or its untinted build stays bound. Begin2D, End2D, a font print that
 /// had to change the drawing state (in a 3D scene, say) and the end of the frame step flush; an
 /// application that issues its own OpenGL calls right after engine draws calls
 /// CGraphicsCore::FlushQuads first.
@@ -34,10 +34,11 @@ public:
         float t;  ///< Texture coordinate down the picture (0 at its top row).
     };
 
-    /// Makes the program (with "colors" white) and the texture on unit 0 current, touching only
-    /// what differs from the state the previous quad left. Without @p withProgram the program
-    /// bound stays as it is. @p untinted is the program's untinted build (0 for none), which
-    /// draws a run whose quads are all opaque white in its place.
+    /// Makes the texture on unit 0 current and selects the program (bound with "colors" white
+    /// at the run's next draw), touching only what differs from the state the previous quad
+    /// left. Without @p withProgram the program bound stays as it is. @p untinted is the
+    /// program's untinted build (0 for none), which draws a run whose quads are all opaque
+    /// white in its place.
     static void Use(unsigned int texture, bool withProgram, unsigned int program,
                     unsigned int untinted);
     /// Queues one quad, corners in drawing order, tinted by rgba. Call Use first.
