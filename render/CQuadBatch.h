@@ -19,10 +19,10 @@
 /// previous quad left, and are put back only by Flush. The array grows to the longest run and
 /// then stays, so a steady frame allocates nothing.
 ///
-/// From a run's first draw to the next Flush, program 0 or its untinted build stays bound. Begin2D, End2D, a font print that
-/// had to change the drawing state (in a 3D scene, say) and the end of the frame step flush; an
-/// application that issues its own OpenGL calls right after engine draws calls
-/// CGraphicsCore::FlushQuads first.
+/// From a run's first draw to the next Flush, program 0 or its untinted build stays bound.
+/// Begin2D, End2D, a font print that had to change the drawing state (in a 3D scene, say) and
+/// the end of the frame step flush; an application that issues its own OpenGL calls right after
+/// engine draws calls CGraphicsCore::FlushQuads first.
 class CQuadBatch {
 public:
     /// One corner of a quad: position in the current model-view's units, then texture
