@@ -129,8 +129,9 @@ void CQuadBatch::Draw(bool alone) {
     }
     static_assert(sizeof(Vertex) == 4 * sizeof(float), "a corner is four floats");
     static const float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    unsigned int program = g_programKnown ? g_program : 0;
+    unsigned int program = 0;
     if (g_programKnown) {
+        program = g_program;
         // Multiplying by white changes no pixel, so an all-white run skips the multiply where
         // the program has a build without it. A quad sent as it is queued keeps the program:
         // switching builds between single quads would cost more than it saves.
