@@ -19,9 +19,10 @@
 #   --rounds            rounds of engine, GLSL reference, fixed-function reference (default 7;
 #                       with --sprites, rounds of engine and reference, default 5)
 #   --counts            the sprite counts of the sprite mark
-#   --web               the marks' pages in headless Chromium, taking turns (rounds default 10)
+#   --web               the marks' pages in headless Chromium, taking turns (rounds default 30)
 #   --seconds           seconds per page turn (default 3)
-#   --cpus              the processors the browsers may use (default: the last one), e.g. "0 1"
+#   --cpus              the processors the browsers may use, e.g. "0 1" (default: the last one;
+#                       software WebGL then rasterises on the first)
 #   --callgrind-frames  the two frame counts whose difference gives the per-frame figure
 #                       (default "10 60")
 #   --no-callgrind      skip the instruction count (also skipped when valgrind is missing)
@@ -70,7 +71,7 @@ if [ $web -eq 1 ]; then
         counts="1000 10000"
     fi
     exec /usr/bin/python3 tools/web_bench.py build-web --counts "$counts" \
-        --rounds "${rounds:-10}" --seconds "${seconds:-3}" ${cpus:+--cpus "$cpus"}
+        ${rounds:+--rounds "$rounds"} --seconds "${seconds:-3}" ${cpus:+--cpus "$cpus"}
 fi
 
 # shellcheck disable=SC2086

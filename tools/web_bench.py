@@ -6,22 +6,29 @@ the same pictures written by hand against WebGL (bench_marks_reference); scripts
   tools/web_bench.py PAGES [--counts "1000 10000"] [--marks "sprites text"] [--rounds R]
                            [--seconds S] [--cpus "0 1"]
 
-PAGES is the browser build's page folder (build-web). Both pages of a mark stay open, each in a
-browser of its own, and take turns: one draws for about S seconds while the other is paused, in
-the order AB BA AB and so on. A machine whose speed drifts (another virtual machine on the same
-host, a processor that warms up) then slows both alike, and each round's ratio compares two
-turns a few seconds apart. With the frame rate unthrottled, a page's frames run ahead of what
+PAGES is the browser build's page folder (build-web). Both pages of a mark are open at once,
+each in a browser of its own, and take turns: one draws for about S seconds while the other is
+paused, in the order AB BA AB and so on. A machine whose speed drifts (another virtual machine
+on the same host, a processor that warms up) then slows both alike, and each round's ratio
+compares two turns a few seconds apart. Every 6 rounds both browsers make way for fresh ones,
+so that no one browser's speed decides the median. With the frame rate unthrottled, a page's frames run ahead of what
 software WebGL has drawn, by hundreds of frames. So a turn asks for as many frames as the page
 drew in S seconds in its last turn, and ends by pausing the page and reading a pixel back,
 which waits until WebGL has drawn every frame the page sent. A turn's time covers all of its
 frames' work and none of the other page's.
 
 It reports each round's frame rates; then per mark both frame rates, the median of the rounds'
-ratios, the page's main-thread CPU time per frame, and the WebGL draws and calls per frame; and
-whether the two text pages showed the same picture. The browsers run on one processor, the
-last, unless --cpus names others ("0 1"): on one, a run no longer depends on how software
-WebGL's worker threads and the compositor happen to share the cores, and the rounds' ratios
-spread far less.
+ratios and their quartiles, the page's main-thread CPU time per frame, and the WebGL draws and
+calls per frame; and whether the two text pages showed the same picture. Single rounds' ratios
+spread widely (0.82 to 1.25 in one run of 30), so the median of 10 rounds still moved between
+0.93 and 1.02 from one run to the next; hence 30 rounds by default.
+
+The browsers run on the last processor unless --cpus names others ("0 1"). Software WebGL's
+rasterising threads do not follow: they place themselves on the first processor whatever the
+browser was given. So by default the rasterising has the first processor to itself and the rest
+of the browser (the page, the GPU process's command thread, the compositor) shares the last.
+With everything on one processor the page runs so far ahead of the drawing that the first
+pause's read-back outlasts the browser driver's script time limit.
 
 The main-thread time is the CPU time of the page process's main thread, read from /proc: the
 page's own code, the WebGL calls it makes and the browser's own work per frame, but not the time
@@ -45,6 +52,11 @@ from web_page import Page, PageServer  # noqa: E402
 UNTHROTTLED = ["--disable-gpu-vsync", "--disable-frame-rate-limit"]
 FPS_TARGET = 0.95
 SETTLE_SECONDS = 3.0
+ROUNDS = 30
+# Fresh browsers every this many rounds. A browser's GPU process keeps a speed of its own for its
+# whole life (its CPU time per frame for the same page differs by up to 20% from one browser to
+# the next), which turns cannot even out; so the rounds' median covers several pairs of browsers.
+ROUNDS_PER_BROWSERS = 6
 MAIN_THREAD_LIMIT = 1.5
 # Pauses the page's frames, then waits for WebGL to finish what the page has sent.
 PAUSE = ("Module.pauseMainLoop();"
@@ -126,35 +138,38 @@ def differing_pixels(pictures):
 def measure(urls, rounds, seconds, picture):
     """Both pages of a mark in turns: [frames, seconds, nanoseconds] each, the rounds' ratios,
     draws and calls per frame, and the pictures if asked for."""
-    pages = []
-    try:
-        for url in urls:
-            pages.append(open_paused(url))
-        totals = [[0, 0.0, 0] for _ in pages]
-        ratios = []
-        # A turn is as many frames as the page drew in the seconds asked for last time, the
-        # first turn not counted: a page can send hundreds more in that time, which WebGL
-        # would then take minutes to draw.
-        def length(frames, took):
-            return max(3, round(seconds * frames / took))
-        lengths = [length(*turn(page, 5)[:2]) for page in pages]
-        for number in range(rounds):
-            rates = [0.0, 0.0]
-            # AB BA AB ...: a steady drift in the machine's speed weighs on both alike.
-            for index in ([0, 1] if number % 2 == 0 else [1, 0]):
-                frames, took, cpu = turn(pages[index], lengths[index])
-                lengths[index] = length(frames, took)
-                totals[index] = [totals[index][0] + frames, totals[index][1] + took,
-                                 totals[index][2] + cpu]
-                rates[index] = frames / took
-            ratios.append(rates[0] / rates[1])
-            print("    round %2d: %7.2f against %7.2f fps, ratio %.3f"
-                  % (number + 1, rates[0], rates[1], ratios[-1]), flush=True)
-        calls = [calls_per_frame(page) for page in pages]
-        pictures = [page.canvas.screenshot_as_png for page in pages] if picture else None
-    finally:
-        for page in pages:
-            page.close()
+    totals = [[0, 0.0, 0] for _ in urls]
+    ratios = []
+    calls = pictures = None
+    # A turn is as many frames as the page drew in the seconds asked for last time, the first
+    # turn not counted: a page can send hundreds more in that time, which WebGL would then take
+    # minutes to draw.
+    def length(frames, took):
+        return max(3, round(seconds * frames / took))
+    while len(ratios) < rounds:
+        pages = []
+        try:
+            for url in urls:
+                pages.append(open_paused(url))
+            lengths = [length(*turn(page, 5)[:2]) for page in pages]
+            for _ in range(min(ROUNDS_PER_BROWSERS, rounds - len(ratios))):
+                rates = [0.0, 0.0]
+                # AB BA AB ...: a steady drift in the machine's speed weighs on both alike.
+                for index in ([0, 1] if len(ratios) % 2 == 0 else [1, 0]):
+                    frames, took, cpu = turn(pages[index], lengths[index])
+                    lengths[index] = length(frames, took)
+                    totals[index] = [totals[index][0] + frames, totals[index][1] + took,
+                                     totals[index][2] + cpu]
+                    rates[index] = frames / took
+                ratios.append(rates[0] / rates[1])
+                print("    round %2d: %7.2f against %7.2f fps, ratio %.3f"
+                      % (len(ratios), rates[0], rates[1], ratios[-1]), flush=True)
+            if len(ratios) == rounds:
+                calls = [calls_per_frame(page) for page in pages]
+                pictures = [page.canvas.screenshot_as_png for page in pages] if picture else None
+        finally:
+            for page in pages:
+                page.close()
     return totals, ratios, calls, pictures
 
 
@@ -163,7 +178,7 @@ def main():
     parser.add_argument("pages")
     parser.add_argument("--counts", default="1000 10000")
     parser.add_argument("--marks", default="sprites text")
-    parser.add_argument("--rounds", type=int, default=10)
+    parser.add_argument("--rounds", type=int, default=ROUNDS)
     parser.add_argument("--seconds", type=float, default=3.0)
     parser.add_argument("--cpus", default=str(max(os.sched_getaffinity(0))))
     arguments = parser.parse_args()
@@ -196,23 +211,26 @@ def main():
                 # picture.
                 differing = differing_pixels(pictures)
 
-    print("over %d rounds (frame rates over all turns; ratio: the rounds' median)"
-          % arguments.rounds)
-    print("  mark             engine fps  ref fps  ratio (target >= %.2f)  engine ms  ref ms  "
-          "ms ratio (target <= %.1f)  engine draws/calls  ref draws/calls"
+    print("over %d rounds (frame rates over all turns; ratio: the rounds' median, and their "
+          "quartiles)" % arguments.rounds)
+    print("  mark             engine fps  ref fps  ratio (target >= %.2f)  quartiles  engine ms  "
+          "ref ms  ms ratio (target <= %.1f)  engine draws/calls  ref draws/calls"
           % (FPS_TARGET, MAIN_THREAD_LIMIT))
     met = True
     for name, totals, ratios, calls in summary:
         fps = [frames / took for frames, took, _ in totals]
         cpu = [nanoseconds / 1e6 / frames for frames, _, nanoseconds in totals]
         fps_ratio = statistics.median(ratios)
+        # A single round gives no spread.
+        low, _, high = statistics.quantiles(ratios, n=4) if len(ratios) > 1 else [fps_ratio] * 3
         cpu_ratio = cpu[0] / cpu[1]
         ok = fps_ratio >= FPS_TARGET and cpu_ratio <= MAIN_THREAD_LIMIT
         met = met and ok
-        print("  %-15s  %10.1f  %7.1f  %5.2f %-16s  %9.2f  %6.2f  %5.2f %-18s  %7.0f / %-8.0f  "
-              "%5.0f / %.0f" % (
+        print("  %-15s  %10.1f  %7.1f  %5.2f %-16s  %4.2f-%4.2f  %9.2f  %6.2f  %5.2f %-18s  "
+              "%7.0f / %-8.0f  %5.0f / %.0f" % (
                   name, fps[0], fps[1], fps_ratio,
-                  "met" if fps_ratio >= FPS_TARGET else "NOT MET", cpu[0], cpu[1], cpu_ratio,
+                  "met" if fps_ratio >= FPS_TARGET else "NOT MET", low, high, cpu[0], cpu[1],
+                  cpu_ratio,
                   "met" if cpu_ratio <= MAIN_THREAD_LIMIT else "NOT MET",
                   calls[0][0], calls[0][1], calls[1][0], calls[1][1]))
     if differing is not None:
