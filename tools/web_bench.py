@@ -11,11 +11,11 @@ each in a browser of its own, and take turns: one draws for about S seconds whil
 paused, in the order AB BA AB and so on. A machine whose speed drifts (another virtual machine
 on the same host, a processor that warms up) then slows both alike, and each round's ratio
 compares two turns a few seconds apart. Every 6 rounds both browsers make way for fresh ones,
-so that no one browser's speed decides the median. With the frame rate unthrottled, a page's frames run ahead of what
-software WebGL has drawn, by hundreds of frames. So a turn asks for as many frames as the page
-drew in S seconds in its last turn, and ends by pausing the page and reading a pixel back,
-which waits until WebGL has drawn every frame the page sent. A turn's time covers all of its
-frames' work and none of the other page's.
+so that no one browser's speed decides the median. With the frame rate unthrottled, a page's
+frames run ahead of what software WebGL has drawn, by hundreds of frames. So a turn asks for as
+many frames as the page drew in S seconds in its last turn, and ends by pausing the page and
+reading a pixel back, which waits until WebGL has drawn every frame the page sent. A turn's
+time covers all of its frames' work and none of the other page's.
 
 It reports each round's frame rates; then per mark both frame rates, the median of the rounds'
 ratios and their quartiles, the page's main-thread CPU time per frame, and the WebGL draws and
@@ -53,9 +53,9 @@ UNTHROTTLED = ["--disable-gpu-vsync", "--disable-frame-rate-limit"]
 FPS_TARGET = 0.95
 SETTLE_SECONDS = 3.0
 ROUNDS = 30
-# Fresh browsers every this many rounds. A browser's GPU process keeps a speed of its own for its
-# whole life (its CPU time per frame for the same page differs by up to 20% from one browser to
-# the next), which turns cannot even out; so the rounds' median covers several pairs of browsers.
+# Fresh browsers every this many rounds. A browser's GPU process can keep a speed of its own for
+# its whole life (its CPU time per frame for the same page differs by up to 20% from one browser
+# to the next), which turns cannot even out; so the rounds' median covers several pairs.
 ROUNDS_PER_BROWSERS = 6
 MAIN_THREAD_LIMIT = 1.5
 # Pauses the page's frames, then waits for WebGL to finish what the page has sent.
