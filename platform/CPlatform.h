@@ -124,6 +124,16 @@ public:
     /// call of the engine's in between; in the browser the frame is shown when the frame step
     /// returns to the browser, and @p hook runs right before.
     static void SetBeforeSwap(void (*hook)());
+    /// Uniform values of the types beyond those of the shader-object calls (unsigned ints and
+    /// their vectors, matrices that are not square, doubles): reads the value of @p program's
+    /// uniform at @p location into @p value, which has room for 16 doubles, or sets the current
+    /// program's from it. False, touching nothing, for any other type and where OpenGL lacks
+    /// the type (WebGL 1 has none of them).
+    /// @{
+    static bool GetWideUniform(unsigned int program, int location, unsigned int type,
+                               void* value);
+    static bool SetWideUniform(int location, unsigned int type, const void* value);
+    /// @}
     /// Makes the program current (0: none) and, in the browser, gives it the light state that
     /// the fixed-function variables of its source would have read.
     static void BindProgram(unsigned int program);

@@ -122,51 +122,119 @@ GLhandleARB BuildUntinted(const char* vertexSource, const char* fragmentSource,
 struct SavedUniform {
     std::string name;
     GLenum type;
-    std::vector<GLfloat> floats;
-    std::vector<GLint> ints;
+    // Room for the largest value a uniform holds, a 4 x 4 matrix of doubles.
+    alignas(GLdouble) unsigned char value[16 * sizeof(GLdouble)] = {};
 };
 
-// How many floats (or ints) a value of that type holds, and whether it is read as ints.
-int Components(GLenum type, bool* integer) {
-    *integer = true;
-    switch (type) {
-        case GL_INT:
-        case GL_BOOL_ARB:
-            return 1;
-        case GL_INT_VEC2_ARB:
-        case GL_BOOL_VEC2_ARB:
-            return 2;
-        case GL_INT_VEC3_ARB:
-        case GL_BOOL_VEC3_ARB:
-            return 3;
-        case GL_INT_VEC4_ARB:
-        case GL_BOOL_VEC4_ARB:
-            return 4;
-        case GL_FLOAT:
-            *integer = false;
-            return 1;
-        case GL_FLOAT_VEC2_ARB:
-            *integer = false;
-            return 2;
-        case GL_FLOAT_VEC3_ARB:
-            *integer = false;
-            return 3;
-        case GL_FLOAT_VEC4_ARB:
-        case GL_FLOAT_MAT2_ARB:
-            *integer = false;
-            return 4;
-        case GL_FLOAT_MAT3_ARB:
-            *integer = false;
-            return 9;
-        case GL_FLOAT_MAT4_ARB:
-            *integer = false;
-            return 16;
-        default:  // the samplers
-            return 1;
+// A type that every platform's OpenGL reads and sets through the shader-object calls: ints
+// (booleans and samplers too) or floats, as a vector of 1 to 4 or a square matrix of 2 to 4
+// columns. The rest (unsigned ints, other matrices, doubles) are the platform's.
+struct PlainType {
+    GLenum type;
+    bool integer;
+    int size;  // components of a vector, columns of a matrix
+    bool matrix;
+};
+
+const PlainType kPlainTypes[] = {
+    {GL_INT, true, 1, false},
+    {GL_INT_VEC2_ARB, true, 2, false},
+    {GL_INT_VEC3_ARB, true, 3, false},
+    {GL_INT_VEC4_ARB, true, 4, false},
+    {GL_BOOL_ARB, true, 1, false},
+    {GL_BOOL_VEC2_ARB, true, 2, false},
+    {GL_BOOL_VEC3_ARB, true, 3, false},
+    {GL_BOOL_VEC4_ARB, true, 4, false},
+    {GL_FLOAT, false, 1, false},
+    {GL_FLOAT_VEC2_ARB, false, 2, false},
+    {GL_FLOAT_VEC3_ARB, false, 3, false},
+    {GL_FLOAT_VEC4_ARB, false, 4, false},
+    {GL_FLOAT_MAT2_ARB, false, 2, true},
+    {GL_FLOAT_MAT3_ARB, false, 3, true},
+    {GL_FLOAT_MAT4_ARB, false, 4, true},
+};
+
+// Every sampler holds the number of a texture unit.
+const GLenum kSamplerTypes[] = {
+    GL_SAMPLER_1D, GL_SAMPLER_2D, GL_SAMPLER_3D, GL_SAMPLER_CUBE, GL_SAMPLER_1D_SHADOW,
+    GL_SAMPLER_2D_SHADOW, GL_SAMPLER_2D_RECT_ARB, GL_SAMPLER_2D_RECT_SHADOW_ARB,
+    GL_SAMPLER_1D_ARRAY, GL_SAMPLER_2D_ARRAY, GL_SAMPLER_1D_ARRAY_SHADOW,
+    GL_SAMPLER_2D_ARRAY_SHADOW, GL_SAMPLER_CUBE_SHADOW, GL_SAMPLER_BUFFER,
+    GL_SAMPLER_2D_MULTISAMPLE, GL_SAMPLER_2D_MULTISAMPLE_ARRAY, GL_SAMPLER_CUBE_MAP_ARRAY,
+    GL_SAMPLER_CUBE_MAP_ARRAY_SHADOW, GL_INT_SAMPLER_1D, GL_INT_SAMPLER_2D, GL_INT_SAMPLER_3D,
+    GL_INT_SAMPLER_CUBE, GL_INT_SAMPLER_2D_RECT, GL_INT_SAMPLER_1D_ARRAY,
+    GL_INT_SAMPLER_2D_ARRAY, GL_INT_SAMPLER_BUFFER, GL_INT_SAMPLER_2D_MULTISAMPLE,
+    GL_INT_SAMPLER_2D_MULTISAMPLE_ARRAY, GL_INT_SAMPLER_CUBE_MAP_ARRAY,
+    GL_UNSIGNED_INT_SAMPLER_1D, GL_UNSIGNED_INT_SAMPLER_2D, GL_UNSIGNED_INT_SAMPLER_3D,
+    GL_UNSIGNED_INT_SAMPLER_CUBE, GL_UNSIGNED_INT_SAMPLER_2D_RECT,
+    GL_UNSIGNED_INT_SAMPLER_1D_ARRAY, GL_UNSIGNED_INT_SAMPLER_2D_ARRAY,
+    GL_UNSIGNED_INT_SAMPLER_BUFFER, GL_UNSIGNED_INT_SAMPLER_2D_MULTISAMPLE,
+    GL_UNSIGNED_INT_SAMPLER_2D_MULTISAMPLE_ARRAY, GL_UNSIGNED_INT_SAMPLER_CUBE_MAP_ARRAY,
+};
+
+// The plain type's description, or null for a type the platform reads and sets (or nobody).
+const PlainType* FindPlain(GLenum type) {
+    static const PlainType kSampler = {GL_INT, true, 1, false};
+    for (const PlainType& plain : kPlainTypes) {
+        if (plain.type == type) {
+            return &plain;
+        }
+    }
+    for (GLenum sampler : kSamplerTypes) {
+        if (sampler == type) {
+            return &kSampler;
+        }
+    }
+    return nullptr;
+}
+
+// Reads one uniform's value; false for a type nobody here knows, which is then left alone.
+bool ReadUniform(GLhandleARB program, GLint location, SavedUniform* saved) {
+    const PlainType* plain = FindPlain(saved->type);
+    if (plain == nullptr) {
+        return CPlatform::GetWideUniform(program, location, saved->type, saved->value);
+    }
+    if (plain->integer) {
+        glGetUniformivARB(program, location, reinterpret_cast<GLint*>(saved->value));
+    } else {
+        glGetUniformfvARB(program, location, reinterpret_cast<GLfloat*>(saved->value));
+    }
+    return true;
+}
+
+// Sets one uniform of the current program to the value read.
+void WriteUniform(GLint location, const SavedUniform& saved) {
+    const PlainType* plain = FindPlain(saved.type);
+    if (plain == nullptr) {
+        CPlatform::SetWideUniform(location, saved.type, saved.value);
+        return;
+    }
+    const GLint* i = reinterpret_cast<const GLint*>(saved.value);
+    const GLfloat* f = reinterpret_cast<const GLfloat*>(saved.value);
+    if (plain->matrix) {
+        plain->size == 2   ? glUniformMatrix2fvARB(location, 1, GL_FALSE, f)
+        : plain->size == 3 ? glUniformMatrix3fvARB(location, 1, GL_FALSE, f)
+                           : glUniformMatrix4fvARB(location, 1, GL_FALSE, f);
+        return;
+    }
+    switch (plain->size) {
+        case 1:
+            plain->integer ? glUniform1ivARB(location, 1, i) : glUniform1fvARB(location, 1, f);
+            break;
+        case 2:
+            plain->integer ? glUniform2ivARB(location, 1, i) : glUniform2fvARB(location, 1, f);
+            break;
+        case 3:
+            plain->integer ? glUniform3ivARB(location, 1, i) : glUniform3fvARB(location, 1, f);
+            break;
+        default:
+            plain->integer ? glUniform4ivARB(location, 1, i) : glUniform4fvARB(location, 1, f);
+            break;
     }
 }
 
-std::vector<SavedUniform> SaveUniforms(GLhandleARB program) {
+// The active uniforms with their values; with @p values false, their names and types only.
+std::vector<SavedUniform> SaveUniforms(GLhandleARB program, bool values = true) {
     std::vector<SavedUniform> saved;
     GLint count = 0;
     GLint longest = 0;
@@ -191,19 +259,9 @@ std::vector<SavedUniform> SaveUniforms(GLhandleARB program) {
             value.name = size > 1 ? base + "[" + std::to_string(element) + "]" : base;
             value.type = type;
             GLint location = glGetUniformLocationARB(program, value.name.c_str());
-            if (location < 0) {
-                continue;
+            if (location >= 0 && (!values || ReadUniform(program, location, &value))) {
+                saved.push_back(value);
             }
-            bool integer = false;
-            int components = Components(type, &integer);
-            if (integer) {
-                value.ints.resize(static_cast<size_t>(components));
-                glGetUniformivARB(program, location, value.ints.data());
-            } else {
-                value.floats.resize(static_cast<size_t>(components));
-                glGetUniformfvARB(program, location, value.floats.data());
-            }
-            saved.push_back(value);
         }
     }
     return saved;
@@ -212,47 +270,15 @@ std::vector<SavedUniform> SaveUniforms(GLhandleARB program) {
 // The program must be current. Uniforms the new program lacks, or has with another type,
 // are left alone.
 void RestoreUniforms(GLhandleARB program, const std::vector<SavedUniform>& saved) {
-    std::vector<SavedUniform> now = SaveUniforms(program);
+    std::vector<SavedUniform> now = SaveUniforms(program, false);
     for (const SavedUniform& value : saved) {
         bool sameType = false;
         for (const SavedUniform& present : now) {
             sameType = sameType || (present.name == value.name && present.type == value.type);
         }
         GLint location = glGetUniformLocationARB(program, value.name.c_str());
-        if (!sameType || location < 0) {
-            continue;
-        }
-        const GLint* i = value.ints.data();
-        const GLfloat* f = value.floats.data();
-        switch (value.type) {
-            case GL_FLOAT_MAT2_ARB:
-                glUniformMatrix2fvARB(location, 1, GL_FALSE, f);
-                break;
-            case GL_FLOAT_MAT3_ARB:
-                glUniformMatrix3fvARB(location, 1, GL_FALSE, f);
-                break;
-            case GL_FLOAT_MAT4_ARB:
-                glUniformMatrix4fvARB(location, 1, GL_FALSE, f);
-                break;
-            default:
-                switch (value.ints.size() + value.floats.size()) {
-                    case 1:
-                        value.ints.empty() ? glUniform1fvARB(location, 1, f)
-                                           : glUniform1ivARB(location, 1, i);
-                        break;
-                    case 2:
-                        value.ints.empty() ? glUniform2fvARB(location, 1, f)
-                                           : glUniform2ivARB(location, 1, i);
-                        break;
-                    case 3:
-                        value.ints.empty() ? glUniform3fvARB(location, 1, f)
-                                           : glUniform3ivARB(location, 1, i);
-                        break;
-                    default:
-                        value.ints.empty() ? glUniform4fvARB(location, 1, f)
-                                           : glUniform4ivARB(location, 1, i);
-                        break;
-                }
+        if (sameType && location >= 0) {
+            WriteUniform(location, value);
         }
     }
 }
@@ -311,7 +337,16 @@ void CShaderProgram::Load(const char* fragmentFile, const char* vertexFile) {
     if (Build(handle, vertexShader, fragmentShader, vertexSource, fragmentSource, vertexFile,
               fragmentFile)) {
         untintedHandle = BuildUntinted(vertexSource, fragmentSource, vertexPath, fragmentPath);
+        return;
     }
+    // A program that did not link raises an error wherever it is bound or set: it counts as
+    // none (drawing goes through the fixed-function pipeline) until a save builds it.
+    glDeleteObjectARB(vertexShader);
+    glDeleteObjectARB(fragmentShader);
+    glDeleteObjectARB(handle);
+    vertexShader = 0;
+    fragmentShader = 0;
+    handle = 0;
 }
 
 bool CShaderProgram::Reload() {
@@ -356,15 +391,23 @@ bool CShaderProgram::Reload() {
     glAttachObjectARB(handle, vs);
     glAttachObjectARB(handle, fs);
     glLinkProgramARB(handle);
+    // The uniforms are set through a binding of the program's own; the one the application
+    // made (or none) is put back afterwards.
+    GLint bound = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &bound);
     Bind();
     RestoreUniforms(handle, uniforms);
-    Unbind();
     // The untinted build is made afresh: the batch looks its handle up with every quad.
+    const unsigned int oldUntinted = untintedHandle;
     if (untintedHandle != 0) {
         CQuadBatch::ProgramRelinked(untintedHandle);
         glDeleteObjectARB(untintedHandle);
     }
     untintedHandle = BuildUntinted(vertex, fragment, vertexPath, fragmentPath);
+    CQuadBatch::ForgetProgram();
+    ++bindCount;
+    const unsigned int previous = static_cast<unsigned int>(bound);
+    CPlatform::BindProgram(previous != 0 && previous == oldUntinted ? untintedHandle : previous);
     delete[] vertexSource;
     delete[] fragmentSource;
     vertexSource = vertex;

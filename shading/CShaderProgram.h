@@ -21,13 +21,15 @@ public:
 
     /// Reads both files (the fragment file comes first), compiles and links. A missing or empty
     /// file is reported on standard output and leaves the object without a program (handle 0);
-    /// a compile or link error is reported on standard error with the driver's log.
+    /// a compile or link error is reported on standard error with the driver's log and leaves
+    /// no program either, so that drawing with it goes through the fixed-function pipeline.
     void Load(const char* fragmentFile, const char* vertexFile);
     /// Builds the program again from the files Load was given. On success the new program
-    /// takes the old one's place under the same handle, its uniforms set as they were, and no
-    /// program is left bound; sources that cannot be read, compiled or linked are reported as by
-    /// Load and leave the old program working. A program whose files were missing at Load is
-    /// loaded now. False when nothing new was built. Needs the OpenGL context; whoever batches
+    /// takes the old one's place under the same handle, its uniforms of every type set as they
+    /// were, and the program that was bound before (this one, another or none) is bound again;
+    /// sources that cannot be read, compiled or linked are reported as by Load and leave the
+    /// old program working. A program whose files were missing or broken at Load is loaded
+    /// now. False when nothing new was built. Needs the OpenGL context; whoever batches
     /// drawing with this program ends the batch first.
     bool Reload();
     /// The files Load was given (empty before Load).

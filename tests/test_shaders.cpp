@@ -304,9 +304,17 @@ TEST_F(ShaderProgramTest, ABrokenShaderWritesOneLineWithItsLogToStandardError) {
     EXPECT_EQ(prefix, line.substr(0, prefix.size()));
     EXPECT_NE(std::string::npos, line.find("undeclaredColour")) << line;
     EXPECT_EQ(line.size() - 1, line.find('\n')) << "exactly one line: " << line;
-    // The program object stays in place, unlinked, as the engine never refuses it.
-    ASSERT_NE(0u, program.GetHandle());
-    EXPECT_EQ(GL_FALSE, ObjectStatus(program.GetHandle(), GL_OBJECT_LINK_STATUS_ARB));
+    // A program that did not link counts as none: binding it binds the fixed-function
+    // pipeline without an error, and the next good save builds it.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    EXPECT_EQ(0u, program.GetHandle());
+    program.Bind();
+    program.Unbind();
+    EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
+    WriteFile(File("broken.frag"), "void main() { gl_FragColor = vec4(1.0); }\n");
+    ASSERT_TRUE(program.Reload());
+    EXPECT_EQ(GL_TRUE, ObjectStatus(program.GetHandle(), GL_OBJECT_LINK_STATUS_ARB));
 
     // Sources that compile but do not fit together fail at the link, named together.
     err.Clear();
@@ -361,6 +369,44 @@ TEST_F(ShaderProgramTest, ReloadRelinksUnderTheSameHandleKeepingUniformsOrKeepsT
     EXPECT_EQ(0u, err.Text().find("Shader compilation failed for " + File("tint.frag") + ": "));
     EXPECT_EQ(handle, program.GetHandle());
     EXPECT_EQ(GL_TRUE, ObjectStatus(handle, GL_OBJECT_LINK_STATUS_ARB));
+}
+
+// Unsigned ints and matrices that are not square come back as well, and whichever program the
+// application had bound (this one or another) is bound again.
+TEST_F(ShaderProgramTest, ReloadKeepsUniformsOfEveryTypeAndTheBoundProgram) {
+    WriteFile(File("wide.vert"), "#version 130\nvoid main() { gl_Position = ftransform(); }\n");
+    WriteFile(File("wide.frag"),
+              "#version 130\nuniform uvec3 bits; uniform mat2x3 skew; uniform mat4x3 wide;\n"
+              "void main() { gl_FragColor = vec4(float(bits.x + bits.y + bits.z) + "
+              "skew[1][2] + wide[3][2]); }\n");
+    CShaderProgram program;
+    program.Load(File("wide.frag").c_str(), File("wide.vert").c_str());
+    const GLhandleARB handle = program.GetHandle();
+    ASSERT_NE(0u, handle);
+    const std::vector<GLuint> bits = {7, 8, 9};
+    std::vector<GLfloat> matrices(18);
+    for (size_t i = 0; i < matrices.size(); ++i) {
+        matrices[i] = 0.5f + i;
+    }
+    program.Bind();
+    glUniform3uiv(glGetUniformLocationARB(handle, "bits"), 1, bits.data());
+    glUniformMatrix2x3fv(glGetUniformLocationARB(handle, "skew"), 1, GL_FALSE, &matrices[0]);
+    glUniformMatrix4x3fv(glGetUniformLocationARB(handle, "wide"), 1, GL_FALSE, &matrices[6]);
+    for (CShaderProgram* bound : {&program, g_pShaderManager->GetProgram(3)}) {
+        bound->Bind();
+        ASSERT_TRUE(program.Reload());
+        GLint current = 0;
+        glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+        EXPECT_EQ(static_cast<GLint>(bound->GetHandle()), current);
+    }
+    std::vector<GLuint> bitsAfter(3);
+    std::vector<GLfloat> matricesAfter(18);
+    glGetUniformuiv(handle, glGetUniformLocationARB(handle, "bits"), bitsAfter.data());
+    glGetUniformfvARB(handle, glGetUniformLocationARB(handle, "skew"), &matricesAfter[0]);
+    glGetUniformfvARB(handle, glGetUniformLocationARB(handle, "wide"), &matricesAfter[6]);
+    EXPECT_EQ(bits, bitsAfter);
+    EXPECT_EQ(matrices, matricesAfter);
+    EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
 }
 
 // The untinted build here draws green, to tell it apart: only a queued run whose quads are all

@@ -357,3 +357,13 @@ void CPlatform::BindProgram(unsigned int program) {
         CBrowserGL::SetProgramLights(program);
     }
 }
+
+// WebGL 1 has no unsigned ints, no matrices other than square ones and no doubles.
+bool CPlatform::GetWideUniform(unsigned int /*program*/, int /*location*/, unsigned int /*type*/,
+                               void* /*value*/) {
+    return false;
+}
+
+bool CPlatform::SetWideUniform(int /*location*/, unsigned int /*type*/, const void* /*value*/) {
+    return false;
+}

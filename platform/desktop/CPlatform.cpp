@@ -17,6 +17,50 @@ namespace {
 
 void (*g_beforeSwap)() = nullptr;
 
+// A uniform type of OpenGL 2.1 and later: what its values are, and its columns and rows (a
+// vector has one column).
+struct WideType {
+    GLenum type;
+    enum { kUnsigned, kFloat, kDouble } kind;
+    int columns;
+    int rows;
+};
+
+const WideType kWideTypes[] = {
+    {GL_UNSIGNED_INT, WideType::kUnsigned, 1, 1},
+    {GL_UNSIGNED_INT_VEC2, WideType::kUnsigned, 1, 2},
+    {GL_UNSIGNED_INT_VEC3, WideType::kUnsigned, 1, 3},
+    {GL_UNSIGNED_INT_VEC4, WideType::kUnsigned, 1, 4},
+    {GL_FLOAT_MAT2x3, WideType::kFloat, 2, 3},
+    {GL_FLOAT_MAT2x4, WideType::kFloat, 2, 4},
+    {GL_FLOAT_MAT3x2, WideType::kFloat, 3, 2},
+    {GL_FLOAT_MAT3x4, WideType::kFloat, 3, 4},
+    {GL_FLOAT_MAT4x2, WideType::kFloat, 4, 2},
+    {GL_FLOAT_MAT4x3, WideType::kFloat, 4, 3},
+    {GL_DOUBLE, WideType::kDouble, 1, 1},
+    {GL_DOUBLE_VEC2, WideType::kDouble, 1, 2},
+    {GL_DOUBLE_VEC3, WideType::kDouble, 1, 3},
+    {GL_DOUBLE_VEC4, WideType::kDouble, 1, 4},
+    {GL_DOUBLE_MAT2, WideType::kDouble, 2, 2},
+    {GL_DOUBLE_MAT2x3, WideType::kDouble, 2, 3},
+    {GL_DOUBLE_MAT2x4, WideType::kDouble, 2, 4},
+    {GL_DOUBLE_MAT3x2, WideType::kDouble, 3, 2},
+    {GL_DOUBLE_MAT3, WideType::kDouble, 3, 3},
+    {GL_DOUBLE_MAT3x4, WideType::kDouble, 3, 4},
+    {GL_DOUBLE_MAT4x2, WideType::kDouble, 4, 2},
+    {GL_DOUBLE_MAT4x3, WideType::kDouble, 4, 3},
+    {GL_DOUBLE_MAT4, WideType::kDouble, 4, 4},
+};
+
+const WideType* FindWide(unsigned int type) {
+    for (const WideType& wide : kWideTypes) {
+        if (wide.type == type) {
+            return &wide;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 void CPlatform::SetBeforeSwap(void (*hook)()) {
@@ -204,4 +248,59 @@ void CPlatform::DrawQuadArrays(unsigned int /*program*/, const float* corners, c
 
 void CPlatform::BindProgram(unsigned int program) {
     glUseProgramObjectARB(program);
+}
+
+bool CPlatform::GetWideUniform(unsigned int program, int location, unsigned int type,
+                               void* value) {
+    const WideType* wide = FindWide(type);
+    // A driver that compiled such a uniform offers the calls for it; this only guards the
+    // pointers.
+    if (wide == nullptr) {
+        return false;
+    } else if (wide->kind == WideType::kUnsigned && glGetUniformuiv != nullptr) {
+        glGetUniformuiv(program, location, static_cast<GLuint*>(value));
+    } else if (wide->kind == WideType::kFloat) {
+        glGetUniformfvARB(program, location, static_cast<GLfloat*>(value));
+    } else if (wide->kind == WideType::kDouble && glGetUniformdv != nullptr) {
+        glGetUniformdv(program, location, static_cast<GLdouble*>(value));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool CPlatform::SetWideUniform(int location, unsigned int type, const void* value) {
+    const WideType* wide = FindWide(type);
+    if (wide == nullptr) {
+        return false;
+    }
+    // By columns, then rows; a square float matrix is no wide type.
+    const PFNGLUNIFORMMATRIX2X3FVPROC floatMatrices[3][3] = {
+        {nullptr, glUniformMatrix2x3fv, glUniformMatrix2x4fv},
+        {glUniformMatrix3x2fv, nullptr, glUniformMatrix3x4fv},
+        {glUniformMatrix4x2fv, glUniformMatrix4x3fv, nullptr}};
+    const PFNGLUNIFORMMATRIX2DVPROC doubleMatrices[3][3] = {
+        {glUniformMatrix2dv, glUniformMatrix2x3dv, glUniformMatrix2x4dv},
+        {glUniformMatrix3x2dv, glUniformMatrix3dv, glUniformMatrix3x4dv},
+        {glUniformMatrix4x2dv, glUniformMatrix4x3dv, glUniformMatrix4dv}};
+    const PFNGLUNIFORM1UIVPROC unsignedVectors[4] = {glUniform1uiv, glUniform2uiv, glUniform3uiv,
+                                                     glUniform4uiv};
+    const PFNGLUNIFORM1DVPROC doubleVectors[4] = {glUniform1dv, glUniform2dv, glUniform3dv,
+                                                  glUniform4dv};
+    const int column = wide->columns - 2;
+    const int row = wide->rows - (wide->columns == 1 ? 1 : 2);
+    if (wide->kind == WideType::kUnsigned && unsignedVectors[row] != nullptr) {
+        unsignedVectors[row](location, 1, static_cast<const GLuint*>(value));
+    } else if (wide->kind == WideType::kFloat && floatMatrices[column][row] != nullptr) {
+        floatMatrices[column][row](location, 1, GL_FALSE, static_cast<const GLfloat*>(value));
+    } else if (wide->kind == WideType::kDouble && wide->columns == 1 &&
+               doubleVectors[row] != nullptr) {
+        doubleVectors[row](location, 1, static_cast<const GLdouble*>(value));
+    } else if (wide->kind == WideType::kDouble && wide->columns > 1 &&
+               doubleMatrices[column][row] != nullptr) {
+        doubleMatrices[column][row](location, 1, GL_FALSE, static_cast<const GLdouble*>(value));
+    } else {
+        return false;
+    }
+    return true;
 }
