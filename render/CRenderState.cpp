@@ -46,6 +46,9 @@ struct State {
 };
 
 State g_state;
+// The context that lives now (0: none), and the last number given to one.
+unsigned int g_context = 0;
+unsigned int g_contextsCreated = 0;
 
 int CapabilitySlot(GLenum capability) {
     for (int i = 0; i < kCapabilityCount; ++i) {
@@ -77,6 +80,7 @@ void ForgetAll() {
 
 void CRenderState::ContextCreated(int width, int height, bool mode2D) {
     g_state = State();
+    g_context = ++g_contextsCreated;
     g_state.trusted = mode2D;
     // What every new context starts with.
     Remember(g_state.viewport, Viewport{{0, 0, width, height}});
@@ -90,6 +94,11 @@ void CRenderState::ContextCreated(int width, int height, bool mode2D) {
 
 void CRenderState::ContextLost() {
     g_state = State();
+    g_context = 0;
+}
+
+unsigned int CRenderState::Context() {
+    return g_context;
 }
 
 void CRenderState::MarkStale() {

@@ -27,6 +27,9 @@ public:
     static void ContextCreated(int width, int height, bool mode2D);
     /// The context is gone: nothing is known, and no OpenGL call is made from here on.
     static void ContextLost();
+    /// A number for the context that lives now, never the same for two; 0 while none does.
+    /// What was made in one context is deleted only while that context lives.
+    static unsigned int Context();
     /// The application is about to change OpenGL state itself: forget everything known.
     static void MarkStale();
     /// Whether values the engine sets are remembered (a 2D window) or always asked for.

@@ -12,6 +12,7 @@
 
 #include "core/CEngine.h"
 #include "graphics/CGraphicsCore.h"
+#include "render/CQuadBatch.h"
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
 #include "support/TestSupport.h"
@@ -453,6 +454,20 @@ TEST_F(SpriteTest, ReloadFillsTheSameTextureAndABrokenPictureKeepsTheOldOne) {
     EXPECT_TRUE(Shows(50, 50, kTopLeft));
     EXPECT_TRUE(Shows(270, 190, kBottomRight));
     std::remove(file.c_str());
+}
+
+// A sprite is its texture's one holder: destroyed, it deletes the texture, once the quads
+// queued with it are drawn.
+TEST_F(SpriteTest, ADestroyedSpriteDeletesItsTextureAfterItsQueuedQuads) {
+    CQuadBatch::SetScope(CQuadBatch::kFrame, true);
+    CSprite* sprite = new CSprite(kRgb);
+    const GLuint texture = sprite->GetTexture();
+    sprite->Draw(10.0f, 20.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    delete sprite;
+    EXPECT_EQ(GL_FALSE, glIsTexture(texture));
+    CQuadBatch::EndFrame();
+    EXPECT_TRUE(Shows(50, 50, kTopLeft));
+    EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
 }
 
 TEST_F(SpriteTest, DrawingUsesUnitZeroEvenAfterAnotherUnitWasSelected) {

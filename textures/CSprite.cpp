@@ -134,16 +134,17 @@ SDL_Surface* MakeUploadReady(SDL_Surface* surface) {
 
 }  // namespace
 
-CSprite::CSprite() : texture(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {}
+CSprite::CSprite()
+    : texture(0), textureContext(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {}
 
 CSprite::CSprite(const std::string& name)
-    : texture(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {
+    : texture(0), textureContext(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {
     Load(name);
     alpha = 1.0f;
 }
 
 CSprite::CSprite(const std::string& name, float a)
-    : texture(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {
+    : texture(0), textureContext(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {
     Load(name);
     alpha = a;
 }
@@ -152,6 +153,17 @@ CSprite::~CSprite() {
     if (g_pTextureManager != nullptr) {
         g_pTextureManager->Unregister(this);
     }
+    ReleaseTexture();
+}
+
+void CSprite::ReleaseTexture() {
+    if (texture != 0 && textureContext == CRenderState::Context()) {
+        // Quads queued with this picture are drawn before it goes, and the name, which a new
+        // texture may receive, is no longer taken for the one bound.
+        CQuadBatch::ForgetTexture();
+        glDeleteTextures(1, &texture);
+    }
+    texture = 0;
 }
 
 void CSprite::Load(const std::string& name) {
@@ -170,8 +182,11 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
     if (surface == nullptr) {
         return;
     }
+    // A sprite loaded again lets its old picture go.
+    ReleaseTexture();
     CQuadBatch::ForgetTexture();
     glGenTextures(1, &texture);
+    textureContext = CRenderState::Context();
     Upload(surface);
     if (g_pTextureManager != nullptr) {
         g_pTextureManager->AddTexture(this);

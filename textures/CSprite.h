@@ -33,10 +33,12 @@ public:
     /// Loads the file at once and sets the alpha that DrawWithAlpha uses.
     CSprite(const std::string& fileName, float alpha);
     /// Unregisters the sprite from the texture manager, so the registry never holds a destroyed
-    /// sprite; the texture itself lives as long as the context.
+    /// sprite, and deletes its texture while the context it was made in lives (after the
+    /// queued quads, which may show it, are drawn); after shutdown it makes no OpenGL call.
     ~CSprite();
 
-    /// Not copyable: the sprite is registered with the texture manager by address.
+    /// Not copyable: the sprite is registered with the texture manager by address, and it is
+    /// the one holder of its texture.
     /// @{
     CSprite(const CSprite&) = delete;
     CSprite& operator=(const CSprite&) = delete;
@@ -99,6 +101,8 @@ public:
     CVector2 position;
 
 private:
+    // Deletes the texture, if the context it was made in lives, and leaves texture 0.
+    void ReleaseTexture();
     // Fills the sprite's texture with the surface's picture, takes its size and frees it.
     void Upload(SDL_Surface* surface);
     // The one drawing path: the given area of the texture as a quad of that share of the size.
@@ -106,6 +110,7 @@ private:
                   float angle, float r, float g, float b, float a);
 
     unsigned int texture;
+    unsigned int textureContext;  // CRenderState::Context() when the texture was made
     std::string fileName;
     float width;
     float height;
