@@ -9,7 +9,8 @@
 #include "platform/CPixelFormat.h"
 
 bool CMipmapBuilder::Upload(unsigned int target, int internalFormat, int width, int height,
-                            unsigned int format, const void* pixels) {
+                            unsigned int format, const void* pixels,
+                            const unsigned int* textures, int textureCount) {
     const int components = CPixelFormat::Components(format);
     if (components == 0 || width < 1 || height < 1 || pixels == nullptr) {
         return false;
@@ -48,8 +49,13 @@ bool CMipmapBuilder::Upload(unsigned int target, int internalFormat, int width, 
 
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (int index = 0;; ++index) {
-        glTexImage2D(target, index, internalFormat, levelWidth, levelHeight, 0, format,
-                     GL_UNSIGNED_BYTE, level.data());
+        for (int i = 0; i < (textures != nullptr ? textureCount : 1); ++i) {
+            if (textures != nullptr) {
+                glBindTexture(target, textures[i]);
+            }
+            glTexImage2D(target, index, internalFormat, levelWidth, levelHeight, 0, format,
+                         GL_UNSIGNED_BYTE, level.data());
+        }
         if (levelWidth == 1 && levelHeight == 1) {
             break;
         }

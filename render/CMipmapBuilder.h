@@ -24,8 +24,11 @@ public:
     /// GL_ALPHA), rows padded to the current GL_UNPACK_ALIGNMENT (the other unpack settings at
     /// their defaults). The alignment is the same again afterwards. False, with nothing
     /// uploaded, for another format, an empty picture or null pixels. Needs a current context.
+    /// Given @p textures, it fills each of those @p textureCount textures instead, binding them
+    /// to target in turn (the last one stays bound), and builds each level only once.
     static bool Upload(unsigned int target, int internalFormat, int width, int height,
-                       unsigned int format, const void* pixels);
+                       unsigned int format, const void* pixels,
+                       const unsigned int* textures = nullptr, int textureCount = 0);
 
     /// The power of two a side of that length is scaled to (at least 1): a side between
     /// 3 x 2^k and 4 x 2^k goes up to 4 x 2^k, any other side down to the power below it.

@@ -95,3 +95,17 @@ TEST_F(FileReaderTest, APipeSwappedInAfterTheCheckIsRefusedWithoutWaiting) {
     Shell("rm -rf '" + g_pipeFolder + "'");
     g_pipeFolder.clear();
 }
+
+// A file that cannot be opened is named with the reason; a missing one keeps SDL's own words.
+TEST_F(FileReaderTest, AnOpenFailureSaysWhy) {
+    const std::string inFile = "tests/data/sprites/grey.png/inside.png";
+    StreamCapture out;
+    CSprite notInAFolder(inFile);
+    CSprite missing("tests/data/sprites/none.png");
+    EXPECT_EQ("Loading Texture: " + inFile + "\nFailed to load the image: " + inFile +
+                  ", Error: Couldn't open " + inFile +
+                  ": Not a directory\nLoading Texture: tests/data/sprites/none.png\nFailed to "
+                  "load the image: tests/data/sprites/none.png, Error: Couldn't open "
+                  "tests/data/sprites/none.png\n",
+              out.Text());
+}

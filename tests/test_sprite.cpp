@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/CEngine.h"
+#include "core/CLiveReload.h"
 #include "graphics/CGraphicsCore.h"
 #include "render/CQuadBatch.h"
 #include "shading/CShaderManager.h"
@@ -21,6 +22,7 @@
 #include "textures/CSprite.h"
 #include "textures/CTextureManager.h"
 
+using orvane_test::DrivenClockEngineTest;
 using orvane_test::EngineTest;
 using orvane_test::PixelNear;
 using orvane_test::ReadPixel;
@@ -468,6 +470,68 @@ TEST_F(SpriteTest, ADestroyedSpriteDeletesItsTextureAfterItsQueuedQuads) {
     CQuadBatch::EndFrame();
     EXPECT_TRUE(Shows(50, 50, kTopLeft));
     EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
+}
+
+class LiveReloadTest : public DrivenClockEngineTest {
+protected:
+    void SetUp() override {
+        DrivenClockEngineTest::SetUp();
+        char pattern[] = "/tmp/orvane_live_XXXXXX";
+        dir_ = mkdtemp(pattern);
+    }
+    void TearDown() override {
+        orvane_test::Shell("rm -rf '" + dir_ + "'");
+        DrivenClockEngineTest::TearDown();
+    }
+    // A second of frames, 16 ms apart.
+    void PollASecond() {
+        for (int frame = 0; frame < 63; ++frame) {
+            orvane_test::g_testTicks += 16;
+            reload_.Poll();
+        }
+    }
+    std::string File(const char* name) const { return dir_ + "/" + name; }
+
+    std::string dir_;
+    CLiveReload reload_;
+};
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// A changed picture is read once for all its sprites; one missing at load is loaded when it
+// appears; a change of the permissions alone counts, so a file that could not be read is
+// tried again.
+TEST_F(LiveReloadTest, ReadsAPictureOnceForAllItsSpritesAndWatchesFailedLoadsAndPermissions) {
+    orvane_test::Shell("cp tests/data/sprites/grey.png " + File("a.png"));
+    StreamCapture out;
+    CSprite first(File("a.png"));
+    CSprite second(File("a.png"));
+    CSprite missing(File("b.png"));
+    PollASecond();
+    orvane_test::Shell(std::string("cp ") + kRgb + " " + File("new.png") + " && mv " +
+                       File("new.png") + " " + File("a.png") + " && cp " + kRgb + " " +
+                       File("b.png"));
+    out.Clear();
+    PollASecond();
+    EXPECT_EQ(1u, Occurrences(out.Text(), "Reloading Texture: " + File("a.png") + "\n"));
+    EXPECT_EQ(1u, Occurrences(out.Text(), "Reloading Texture: " + File("b.png") + "\n"));
+    EXPECT_FLOAT_EQ(300.0f, second.GetWidth());
+    ASSERT_TRUE(missing.IsLoaded());
+    EXPECT_EQ(File("b.png"), missing.GetFileName());
+    EXPECT_EQ(3u, g_pTextureManager->GetCount());
+    missing.Draw(10.0f, 20.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    EXPECT_TRUE(Shows(50, 50, kTopLeft));
+
+    out.Clear();
+    orvane_test::Shell("chmod 600 " + File("a.png"));
+    PollASecond();
+    EXPECT_EQ("Reloading Texture: " + File("a.png") + "\n", out.Text());
 }
 
 TEST_F(SpriteTest, DrawingUsesUnitZeroEvenAfterAnotherUnitWasSelected) {

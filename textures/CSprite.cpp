@@ -170,6 +170,10 @@ void CSprite::Load(const std::string& name) {
     std::cout << "Loading Texture: " << name << std::endl;
     SDL_Surface* surface = ReadPicture(name);
     if (surface == nullptr) {
+        // Live reload loads it once the file can be read.
+        if (g_pTextureManager != nullptr) {
+            g_pTextureManager->AddWaiting(this, name);
+        }
         return;
     }
     fileName = name;
@@ -188,6 +192,7 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
     glGenTextures(1, &texture);
     textureContext = CRenderState::Context();
     Upload(surface);
+    SDL_FreeSurface(surface);
     if (g_pTextureManager != nullptr) {
         g_pTextureManager->AddTexture(this);
     }
@@ -198,6 +203,10 @@ void CSprite::Reload(const std::string& name) {
         Load(name);
         return;
     }
+    ReloadAll(name, std::vector<CSprite*>{this});
+}
+
+void CSprite::ReloadAll(const std::string& name, const std::vector<CSprite*>& sprites) {
     std::cout << "Reloading Texture: " << name << std::endl;
     // A picture that cannot be read (half written, say) leaves the one shown now.
     SDL_Surface* surface = MakeUploadReady(ReadPicture(name));
@@ -208,25 +217,49 @@ void CSprite::Reload(const std::string& name) {
     // name keeps every holder of it (animated sprites, windows, the cursor) up to date.
     CQuadBatch::Flush();
     CQuadBatch::ForgetTexture();
-    fileName = name;
-    Upload(surface);
+    std::vector<CSprite*> unloaded;
+    for (CSprite* sprite : sprites) {
+        sprite->fileName = name;
+        if (sprite->texture == 0) {
+            glGenTextures(1, &sprite->texture);
+            sprite->textureContext = CRenderState::Context();
+            sprite->shader =
+                g_pShaderManager != nullptr ? g_pShaderManager->GetProgram(0) : nullptr;
+            unloaded.push_back(sprite);
+        }
+    }
+    // Each level of the picture is built once for all of them.
+    UploadAll(sprites, surface);
+    SDL_FreeSurface(surface);
+    for (CSprite* sprite : unloaded) {
+        if (g_pTextureManager != nullptr) {
+            g_pTextureManager->AddTexture(sprite);
+        }
+    }
 }
 
 void CSprite::Upload(SDL_Surface* surface) {
+    UploadAll(std::vector<CSprite*>{this}, surface);
+}
+
+void CSprite::UploadAll(const std::vector<CSprite*>& sprites, SDL_Surface* surface) {
+    std::vector<GLuint> textures;
+    for (CSprite* sprite : sprites) {
+        glBindTexture(GL_TEXTURE_2D, sprite->texture);
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        sprite->width = static_cast<float>(surface->w);
+        sprite->height = static_cast<float>(surface->h);
+        textures.push_back(sprite->texture);
+    }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    width = static_cast<float>(surface->w);
-    height = static_cast<float>(surface->h);
     GLenum layout = surface->format->Amask != 0 ? GL_RGBA : GL_RGB;
     CPlatform::LockPixels(surface);
-    CMipmapBuilder::Upload(GL_TEXTURE_2D, layout, static_cast<GLint>(width),
-                           static_cast<GLint>(height), layout, surface->pixels);
+    CMipmapBuilder::Upload(GL_TEXTURE_2D, layout, surface->w, surface->h, layout, surface->pixels,
+                           textures.data(), static_cast<int>(textures.size()));
     CPlatform::UnlockPixels(surface);
-    SDL_FreeSurface(surface);
 }
 
 void CSprite::ApplyRotation(float angle, float top, float right, float bottom, float left) {

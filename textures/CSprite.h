@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <string>
+#include <vector>
 
 #include "math/CVector2.h"
 
@@ -46,7 +47,8 @@ public:
 
     /// Loads an image file (any format SDL_image reads) into a new texture and registers the
     /// sprite with the texture manager. A file that cannot be loaded leaves the sprite
-    /// unloaded after one line on standard output.
+    /// unloaded after one line on standard output, waiting for the file
+    /// (CTextureManager::AddWaiting), which live reload loads once it can be read.
     void Load(const std::string& fileName);
     /// Uploads the surface as the sprite's texture, sets the size from it, frees the surface
     /// and registers the sprite. Null is ignored.
@@ -57,6 +59,12 @@ public:
     /// decoded leaves the old one, after the loader's failure line. An unloaded sprite loads.
     /// Called by the texture manager's ReloadTextures; needs the OpenGL context.
     void Reload(const std::string& fileName);
+    /// Reload for every sprite of the list from one reading of the file, with one
+    /// "Reloading Texture: " line: each one's texture is filled with the same picture, and an
+    /// unloaded one gets its texture and registers, as at load. A picture that cannot be read
+    /// or decoded leaves every one as it was, after the loader's failure line. Live reload
+    /// calls it for all the sprites of a changed file.
+    static void ReloadAll(const std::string& fileName, const std::vector<CSprite*>& sprites);
 
     /// Binds the texture and, for a non-zero angle, turns the current matrix by the angle
     /// (degrees, about z) around (-hx, -hy), half the size of the area drawn.
@@ -103,8 +111,10 @@ public:
 private:
     // Deletes the texture, if the context it was made in lives, and leaves texture 0.
     void ReleaseTexture();
-    // Fills the sprite's texture with the surface's picture, takes its size and frees it.
+    // Fills the sprite's texture with the surface's picture and takes its size.
     void Upload(SDL_Surface* surface);
+    // Fills the sprites' textures with the one picture, each level built once.
+    static void UploadAll(const std::vector<CSprite*>& sprites, SDL_Surface* surface);
     // The one drawing path: the given area of the texture as a quad of that share of the size.
     void DrawArea(float x, float y, float top, float right, float bottom, float left, float scale,
                   float angle, float r, float g, float b, float a);

@@ -12,6 +12,7 @@ CTextureManager::CTextureManager() {
 CTextureManager::~CTextureManager() {}
 
 void CTextureManager::AddTexture(CSprite* sprite) {
+    EndWait(sprite);
     if (slotOfTexture.count(sprite->GetTexture()) != 0) {
         return;
     }
@@ -49,7 +50,33 @@ void CTextureManager::ReloadTextures() {
     }
 }
 
+void CTextureManager::AddWaiting(CSprite* sprite, const std::string& fileName) {
+    auto listed = slotOfWaiting.find(sprite);
+    if (listed != slotOfWaiting.end()) {
+        waiting[listed->second].second = fileName;
+        return;
+    }
+    slotOfWaiting[sprite] = waiting.size();
+    waiting.emplace_back(sprite, fileName);
+}
+
+void CTextureManager::EndWait(const CSprite* sprite) {
+    auto listed = slotOfWaiting.find(sprite);
+    if (listed == slotOfWaiting.end()) {
+        return;
+    }
+    // The last one takes the place of the one leaving.
+    size_t slot = listed->second;
+    slotOfWaiting.erase(listed);
+    if (slot + 1 != waiting.size()) {
+        waiting[slot] = std::move(waiting.back());
+        slotOfWaiting[waiting[slot].first] = slot;
+    }
+    waiting.pop_back();
+}
+
 void CTextureManager::Unregister(const CSprite* sprite) {
+    EndWait(sprite);
     auto listed = slotOfSprite.find(sprite);
     if (listed != slotOfSprite.end()) {
         Drop(listed->second);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -47,6 +49,17 @@ public:
     /// The sprite registered at that position, null past the end.
     CSprite* GetSprite(size_t index) const;
 
+    /// Sprites whose file could not be loaded wait, with the file's name, until it loads, so
+    /// that live reload watches that file too. Sprites call AddWaiting when a load fails;
+    /// registering a sprite or destroying it ends its wait. Each costs the same however many
+    /// sprites wait.
+    /// @{
+    void AddWaiting(CSprite* sprite, const std::string& fileName);
+    size_t GetWaitingCount() const { return waiting.size(); }
+    CSprite* GetWaitingSprite(size_t index) const { return waiting[index].first; }
+    const std::string& GetWaitingFile(size_t index) const { return waiting[index].second; }
+    /// @}
+
 private:
     /// Takes the entry at that slot out of the indexes and leaves a gap.
     void Drop(size_t slot);
@@ -61,6 +74,12 @@ private:
     /// Where each registered texture name and each registered sprite is listed.
     mutable std::unordered_map<unsigned int, size_t> slotOfTexture;
     mutable std::unordered_map<const CSprite*, size_t> slotOfSprite;
+    /// The waiting sprites, in no particular order, and where each one is.
+    std::vector<std::pair<CSprite*, std::string>> waiting;
+    std::unordered_map<const CSprite*, size_t> slotOfWaiting;
+
+    /// Ends the sprite's wait, if it waits.
+    void EndWait(const CSprite* sprite);
 };
 
 /// The texture manager, created by engine start-up and deleted by shutdown; null outside the

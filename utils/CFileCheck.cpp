@@ -2,10 +2,12 @@
 #include "utils/CFileCheck.h"
 
 #include <SDL.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <iostream>
 
 std::FILE* CFileCheck::Open(const char* path, std::string* why) {
@@ -15,7 +17,13 @@ std::FILE* CFileCheck::Open(const char* path, std::string* why) {
     // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
     int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        SDL_SetError("Couldn't open %s", path);
+        // A missing file reads as SDL's own opening says; any other failure says why.
+        int reason = errno;
+        if (reason == ENOENT) {
+            SDL_SetError("Couldn't open %s", path);
+        } else {
+            SDL_SetError("Couldn't open %s: %s", path, std::strerror(reason));
+        }
         return nullptr;
     }
     struct stat info;

@@ -16,8 +16,9 @@
 class CFileCheck {
 public:
     /// Opens a regular file (symbolic links followed) for reading in binary mode. Null when
-    /// it cannot be opened (SDL's error then reads "Couldn't open PATH", as SDL's own opening
-    /// says) or when it is not a regular file: then @p why, when given, receives the reason
+    /// it cannot be opened (SDL's error then reads "Couldn't open PATH" for a missing file, as
+    /// SDL's own opening says, and "Couldn't open PATH: REASON" otherwise, "Permission denied"
+    /// say) or when it is not a regular file: then @p why, when given, receives the reason
     /// and nothing is written; without @p why "Cannot read PATH: WHY" goes to standard error
     /// and becomes SDL's error (for the loaders that report SDL_GetError).
     static std::FILE* Open(const char* path, std::string* why = nullptr);

@@ -7,12 +7,19 @@ CFileWatcher::CFileWatcher() {}
 
 CFileWatcher::~CFileWatcher() {}
 
-bool CFileWatcher::IsDue(unsigned int /*nowMs*/) const {
+bool CFileWatcher::PassDue(unsigned int /*nowMs*/) const {
     return false;
 }
 
-std::vector<std::string> CFileWatcher::Check(const std::vector<std::string>& /*paths*/,
-                                             unsigned int /*nowMs*/) {
+void CFileWatcher::BeginPass(unsigned int /*nowMs*/) {}
+
+bool CFileWatcher::Watch(const std::string& /*path*/, unsigned int /*nowMs*/) {
+    return false;
+}
+
+void CFileWatcher::EndPass() {}
+
+std::vector<std::string> CFileWatcher::TakeSettled(unsigned int /*nowMs*/) {
     return {};
 }
 

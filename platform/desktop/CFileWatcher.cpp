@@ -4,84 +4,146 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
-// How long after the last look the files are looked at again, and how soon a change that was
+// How long after the last pass began the next one may begin, and how soon a change that was
 // just seen is looked at again to see whether it has settled.
-const unsigned int kLookIntervalMs = 500;
+const unsigned int kPassIntervalMs = 500;
 const unsigned int kSettleIntervalMs = 100;
+// How many files each step looks through for those no longer listed.
+const size_t kSweepPerStep = 100;
 
 }  // namespace
 
 struct CFileWatcher::State {
     struct Entry {
         std::string path;
-        Stamp known;    // as last reported, or as first seen
-        Stamp seen;     // a different stamp, seen at the last look
-        bool settling;  // whether seen holds a change that has yet to settle
+        Stamp known;               // as last reported, or as first seen
+        Stamp seen;                // a different stamp, seen at the last look
+        bool settling = false;     // whether seen holds a change that has yet to settle
+        unsigned int seenAt = 0;   // when seen was taken
+        unsigned long pass = 0;    // the last pass that listed the file
     };
 
+    // The files, and where each one is in the list.
     std::vector<Entry> entries;
-    unsigned int lastLook = 0;
-    bool looked = false;
-    bool anySettling = false;
+    std::unordered_map<std::string, size_t> slotOf;
+    // The files whose change is settling, each once; few, as saves are.
+    std::vector<std::string> settling;
+    unsigned long pass = 0;
+    bool passing = false;
+    unsigned int passBegan = 0;
+    // Where the search for forgotten files goes on.
+    size_t sweep = 0;
+
+    Entry* Find(const std::string& path) {
+        auto found = slotOf.find(path);
+        return found != slotOf.end() ? &entries[found->second] : nullptr;
+    }
+
+    // Compares a stamp just taken with what is known, and notes a change to be settled.
+    void Look(Entry& entry, const Stamp& now, unsigned int nowMs) {
+        if (now == entry.known || !now.exists) {
+            // Unchanged, changed back, or between the removal and the rename of a save (or
+            // deleted): nothing to settle until a file is there again.
+            entry.settling = false;
+        } else if (!entry.settling || now != entry.seen) {
+            if (!entry.settling) {
+                settling.push_back(entry.path);
+            }
+            entry.seen = now;
+            entry.seenAt = nowMs;
+            entry.settling = true;
+        }
+    }
+
+    // Forgets, among the next few files, those listed in neither this pass nor the last, so
+    // that no frame walks all of them.
+    void Sweep() {
+        for (size_t step = 0; step < kSweepPerStep && !entries.empty(); ++step) {
+            if (sweep >= entries.size()) {
+                sweep = 0;
+            }
+            if (entries[sweep].pass + 1 >= pass) {
+                ++sweep;
+                continue;
+            }
+            // The last file takes the place of the one forgotten.
+            slotOf.erase(entries[sweep].path);
+            if (sweep + 1 != entries.size()) {
+                entries[sweep] = std::move(entries.back());
+                slotOf[entries[sweep].path] = sweep;
+            }
+            entries.pop_back();
+        }
+    }
 };
 
 CFileWatcher::CFileWatcher() : state(new State()) {}
 
 CFileWatcher::~CFileWatcher() {}
 
-bool CFileWatcher::IsDue(unsigned int nowMs) const {
-    if (!state->looked) {
-        return true;
-    }
+bool CFileWatcher::PassDue(unsigned int nowMs) const {
     // Unsigned subtraction stays right when the clock wraps.
-    return nowMs - state->lastLook >= (state->anySettling ? kSettleIntervalMs : kLookIntervalMs);
+    return !state->passing && (state->pass == 0 || nowMs - state->passBegan >= kPassIntervalMs);
 }
 
-std::vector<std::string> CFileWatcher::Check(const std::vector<std::string>& paths,
-                                             unsigned int nowMs) {
-    state->looked = true;
-    state->lastLook = nowMs;
-    std::vector<State::Entry> entries;
-    entries.swap(state->entries);
-    std::vector<State::Entry> kept;
-    std::vector<std::string> settled;
-    for (const std::string& path : paths) {
-        if (std::any_of(kept.begin(), kept.end(),
-                        [&path](const State::Entry& entry) { return entry.path == path; })) {
-            continue;
-        }
-        auto found =
-            std::find_if(entries.begin(), entries.end(),
-                         [&path](const State::Entry& entry) { return entry.path == path; });
-        Stamp now = StampOf(path);
-        if (found == entries.end()) {
-            kept.push_back(State::Entry{path, now, Stamp(), false});
-            continue;
-        }
-        State::Entry entry = *found;
-        if (now == entry.known) {
-            entry.settling = false;
-        } else if (!now.exists) {
-            // Between the removal and the rename of a save, or deleted: wait for a file again.
-            entry.settling = false;
-        } else if (entry.settling && now == entry.seen) {
-            // Unchanged since the last look: the writer is done. A read that still fails is
-            // reported by the loader once; the next save changes the stamp and is tried again.
-            settled.push_back(path);
-            entry.known = now;
-            entry.settling = false;
-        } else {
-            entry.seen = now;
-            entry.settling = true;
-        }
-        kept.push_back(entry);
+void CFileWatcher::BeginPass(unsigned int nowMs) {
+    ++state->pass;
+    state->passing = true;
+    state->passBegan = nowMs;
+}
+
+bool CFileWatcher::Watch(const std::string& path, unsigned int nowMs) {
+    State::Entry* entry = state->Find(path);
+    if (entry == nullptr) {
+        State::Entry added;
+        added.path = path;
+        added.known = StampOf(path);
+        added.pass = state->pass;
+        state->slotOf[path] = state->entries.size();
+        state->entries.push_back(std::move(added));
+        return true;
     }
-    state->entries.swap(kept);
-    state->anySettling = std::any_of(state->entries.begin(), state->entries.end(),
-                                     [](const State::Entry& entry) { return entry.settling; });
+    if (entry->pass == state->pass) {
+        return false;
+    }
+    entry->pass = state->pass;
+    state->Look(*entry, StampOf(path), nowMs);
+    return true;
+}
+
+void CFileWatcher::EndPass() {
+    state->passing = false;
+}
+
+std::vector<std::string> CFileWatcher::TakeSettled(unsigned int nowMs) {
+    state->Sweep();
+    std::vector<std::string> settled;
+    std::vector<std::string>& waiting = state->settling;
+    for (size_t i = 0; i < waiting.size();) {
+        State::Entry* entry = state->Find(waiting[i]);
+        if (entry != nullptr && entry->settling && nowMs - entry->seenAt >= kSettleIntervalMs) {
+            Stamp now = StampOf(waiting[i]);
+            if (now == entry->seen) {
+                // Unchanged since the last look: the writer is done. A read that still fails is
+                // reported by the loader once; the next change of the stamp is tried again.
+                settled.push_back(waiting[i]);
+                entry->known = now;
+                entry->settling = false;
+            } else {
+                state->Look(*entry, now, nowMs);
+            }
+        }
+        if (entry == nullptr || !entry->settling) {
+            waiting[i] = waiting.back();
+            waiting.pop_back();
+        } else {
+            ++i;
+        }
+    }
     return settled;
 }
 
@@ -94,6 +156,8 @@ CFileWatcher::Stamp CFileWatcher::StampOf(const std::string& path) {
     stamp.exists = true;
     stamp.modifiedNs =
         static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    stamp.changedNs =
+        static_cast<long long>(info.st_ctim.tv_sec) * 1000000000LL + info.st_ctim.tv_nsec;
     stamp.size = static_cast<long long>(info.st_size);
     stamp.inode = static_cast<unsigned long long>(info.st_ino);
     stamp.device = static_cast<unsigned long long>(info.st_dev);
