@@ -5,11 +5,13 @@
 // The poll: N sprites, each of a picture file of its own (copies of one 32 x 32 picture in a
 // temporary folder), are watched for a first run of 300 frames and three more; the figures are
 // the longest poll of the quietest later run and the mean poll of the later runs, in processor
-// time of the polling thread (so that other processes on the machine do not count). The target: the longest poll at the largest count takes at most 2 ms.
+// time of the polling thread (so that other processes on the machine do not count). The
+// target: the longest poll at the largest count takes at most 2 ms.
 //
 // The shared picture: S sprites of one 1024 x 768 picture; the picture is replaced and polled
 // until it has been reloaded. The figures: the time of the frame that reloaded it (wall time:
-// the driver may upload in threads of its own) and the number of "Reloading Texture" lines. The target: one line.
+// the driver may upload in threads of its own) and the number of "Reloading Texture" lines.
+// The target: one line.
 //
 // The exit status is 1 when a target is missed. The figures go to standard error.
 // Usage: bench_live_reload [--counts "1000 4000 10000"] [--shared S] > /dev/null
@@ -196,7 +198,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Usage: bench_live_reload [--counts \"N ...\"] [--shared S]\n");
         return 2;
     }
-    int status =
-        bench::RunBenchApp([&]() { return std::make_unique<ReloadApp>(counts, shared); });
+    int status = bench::RunBenchApp([&]() { return std::make_unique<ReloadApp>(counts, shared); });
     return status == 0 && g_targetsMet ? 0 : 1;
 }

@@ -130,8 +130,7 @@ public:
     /// program's from it. False, touching nothing, for any other type and where OpenGL lacks
     /// the type (WebGL 1 has none of them).
     /// @{
-    static bool GetWideUniform(unsigned int program, int location, unsigned int type,
-                               void* value);
+    static bool GetWideUniform(unsigned int program, int location, unsigned int type, void* value);
     static bool SetWideUniform(int location, unsigned int type, const void* value);
     /// @}
     /// Makes the program current (0: none) and, in the browser, gives it the light state that

@@ -9,8 +9,8 @@
 #include "platform/CPixelFormat.h"
 
 bool CMipmapBuilder::Upload(unsigned int target, int internalFormat, int width, int height,
-                            unsigned int format, const void* pixels,
-                            const unsigned int* textures, int textureCount) {
+                            unsigned int format, const void* pixels, const unsigned int* textures,
+                            int textureCount) {
     const int components = CPixelFormat::Components(format);
     if (components == 0 || width < 1 || height < 1 || pixels == nullptr) {
         return false;

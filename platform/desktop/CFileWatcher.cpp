@@ -20,11 +20,11 @@ const size_t kSweepPerStep = 100;
 struct CFileWatcher::State {
     struct Entry {
         std::string path;
-        Stamp known;               // as last reported, or as first seen
-        Stamp seen;                // a different stamp, seen at the last look
-        bool settling = false;     // whether seen holds a change that has yet to settle
-        unsigned int seenAt = 0;   // when seen was taken
-        unsigned long pass = 0;    // the last pass that listed the file
+        Stamp known;              // as last reported, or as first seen
+        Stamp seen;               // a different stamp, seen at the last look
+        bool settling = false;    // whether seen holds a change that has yet to settle
+        unsigned int seenAt = 0;  // when seen was taken
+        unsigned long pass = 0;   // the last pass that listed the file
     };
 
     // The files, and where each one is in the list.

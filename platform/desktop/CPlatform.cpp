@@ -250,8 +250,7 @@ void CPlatform::BindProgram(unsigned int program) {
     glUseProgramObjectARB(program);
 }
 
-bool CPlatform::GetWideUniform(unsigned int program, int location, unsigned int type,
-                               void* value) {
+bool CPlatform::GetWideUniform(unsigned int program, int location, unsigned int type, void* value) {
     const WideType* wide = FindWide(type);
     // A driver that compiled such a uniform offers the calls for it; this only guards the
     // pointers.
