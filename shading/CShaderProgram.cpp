@@ -431,6 +431,10 @@ void CShaderProgram::Unbind() {
 }
 
 void CShaderProgram::SetUniformInt(const char* name, int value) {
+    // Without a program (missing or broken files) there is nothing to set.
+    if (handle == 0) {
+        return;
+    }
     glUniform1iARB(glGetUniformLocationARB(handle, name), value);
 }
 

@@ -55,7 +55,7 @@ public:
     unsigned int GetUntintedHandle() const { return untintedHandle; }
     /// The program must be bound.
     ///
-    /// Sets the int (or sampler) uniform of that name.
+    /// Sets the int (or sampler) uniform of that name; without a program (handle 0) nothing.
     void SetUniformInt(const char* name, int value);
 
     /// The whole text file as a NUL-terminated buffer owned by the caller (delete[]); null for

@@ -305,11 +305,13 @@ TEST_F(ShaderProgramTest, ABrokenShaderWritesOneLineWithItsLogToStandardError) {
     EXPECT_NE(std::string::npos, line.find("undeclaredColour")) << line;
     EXPECT_EQ(line.size() - 1, line.find('\n')) << "exactly one line: " << line;
     // A program that did not link counts as none: binding it binds the fixed-function
-    // pipeline without an error, and the next good save builds it.
+    // pipeline and setting its uniforms sets nothing, without an error; the next good save
+    // builds it.
     while (glGetError() != GL_NO_ERROR) {
     }
     EXPECT_EQ(0u, program.GetHandle());
     program.Bind();
+    program.SetUniformInt("pick", 1);
     program.Unbind();
     EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
     WriteFile(File("broken.frag"), "void main() { gl_FragColor = vec4(1.0); }\n");
