@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "core/CEngine.h"
 #include "core/CLiveReload.h"
@@ -532,6 +534,34 @@ TEST_F(LiveReloadTest, ReadsAPictureOnceForAllItsSpritesAndWatchesFailedLoadsAnd
     orvane_test::Shell("chmod 600 " + File("a.png"));
     PollASecond();
     EXPECT_EQ("Reloading Texture: " + File("a.png") + "\n", out.Text());
+}
+
+// With more files than a frame looks at, a pass goes on over the next frames and still reaches
+// the last one; the file of a destroyed sprite is forgotten, so a sprite made of it later
+// starts watching afresh instead of reloading what it has just loaded.
+TEST_F(LiveReloadTest, APassSpreadOverFramesReachesTheLastFileAndForgetsUnlistedOnes) {
+    orvane_test::Shell("cd '" + dir_ + "' && for i in $(seq 1 250); do cp " ORVANE_SOURCE_DIR
+                       "/tests/data/sprites/grey.png p$i.png; done");
+    StreamCapture out;
+    std::vector<std::unique_ptr<CSprite>> sprites;
+    for (int i = 1; i <= 250; ++i) {
+        sprites.emplace_back(new CSprite(File(("p" + std::to_string(i) + ".png").c_str())));
+    }
+    PollASecond();
+    orvane_test::Shell(std::string("cp ") + kRgb + " " + File("p250.png"));
+    out.Clear();
+    PollASecond();
+    EXPECT_EQ("Reloading Texture: " + File("p250.png") + "\n", out.Text());
+    EXPECT_FLOAT_EQ(300.0f, sprites.back()->GetWidth());
+
+    sprites.pop_back();
+    PollASecond();
+    PollASecond();
+    orvane_test::Shell("cp tests/data/sprites/grey.png " + File("p250.png"));
+    CSprite again(File("p250.png"));
+    out.Clear();
+    PollASecond();
+    EXPECT_EQ("", out.Text());
 }
 
 TEST_F(SpriteTest, DrawingUsesUnitZeroEvenAfterAnotherUnitWasSelected) {
