@@ -265,7 +265,7 @@ TEST(DemoEndToEnd, WithoutADisplayTheCauseIsWrittenBeforeTheError) {
                  {{"DISPLAY=", "SDL_VIDEODRIVER=dummy"},
                   unset,
                   "Error: SDL Could not create Video Surface."},
-                 // SDL 2 may talk to Wayland instead (and then says why not itself); SDL 1.2 cannot.
+                 // SDL 2 may use Wayland instead, and says itself why not; SDL 1.2 cannot.
                  {{"DISPLAY=", "WAYLAND_DISPLAY=orvane-none", "XDG_RUNTIME_DIR=/tmp"},
                   overSdl2 ? "" : unset,
                   overSdl2 ? "Error: SDL Could not be initialized: " : initError}};
