@@ -155,16 +155,17 @@ bool OverSDL2() {
     return SDL_Linked_Version()->patch >= 50;
 }
 
-// Whether the environment the program was started with has the variable.
+// Whether the environment the program was started with has the variable; where that cannot be
+// read, it is taken to have it.
 bool WasStartedWith(const std::string& name) {
-    std::ifstream environ("/proc/self/environ", std::ios::binary);
+    std::ifstream start("/proc/self/environ", std::ios::binary);
     std::string entry;
-    while (std::getline(environ, entry, '\0')) {
+    while (std::getline(start, entry, '\0')) {
         if (entry.compare(0, name.size() + 1, name + "=") == 0) {
             return true;
         }
     }
-    return !environ.eof();
+    return !start.eof();
 }
 
 // Where the user named a video driver, its name; else null. sdl12-compat names x11 itself, as
@@ -228,7 +229,7 @@ bool CPlatform::StartVideo(bool fullscreen) {
     if (NamedDriver() == nullptr) {
         driver = IsSet("DISPLAY") ? "x11" : (WantsWayland() ? "wayland" : nullptr);
     }
-    // SDL reads both while its video starts.
+    // SDL reads these two while its video starts; afterwards they are as they were.
     ScopedVariable chosen("SDL_VIDEODRIVER", driver);
     // sdl12-compat draws an OpenGL window into a framebuffer of its own and copies that to the
     // window, so that it can scale a fullscreen mode the display lacks. A window of the size
