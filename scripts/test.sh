@@ -34,12 +34,6 @@ if [ $sanitize -eq 1 ]; then
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_SANITIZE=ON \
         -DORVANE_BUILD_TESTS=ON >/dev/null
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
-    if [ $compat -eq 1 ]; then
-        # Under SDL 2 Mesa's driver is unloaded before the leak check, and it keeps no frame
-        # pointers: the slow unwinder follows its allocations back into libraries still loaded,
-        # which the suppressions name.
-        ASAN_OPTIONS=$ASAN_OPTIONS:fast_unwind_on_malloc=0
-    fi
     export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 else
