@@ -1,7 +1,6 @@
 // CDisplayCheck: what the engine does when the display server is why no window opens.
 #include "graphics/CDisplayCheck.h"
 
-#include <cstdlib>
 #include <iostream>
 
 #include "platform/CPlatform.h"
@@ -20,6 +19,5 @@ bool CDisplayCheck::ReportProblem() {
 }
 
 bool CDisplayCheck::RefusesVideo() {
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    return (driver == nullptr || *driver == '\0') && ReportProblem();
+    return CPlatform::VideoDriverNamed().empty() && ReportProblem();
 }

@@ -17,7 +17,7 @@ public:
     static bool ReportProblem();
     /// Asked before SDL starts video: SDL 1.2, left to choose its driver without a display,
     /// may take a text-mode one, which writes terminal codes to standard output or ends the
-    /// process. True (after the "No display: " line) when there is a Problem and
-    /// SDL_VIDEODRIVER names no driver (a driver chosen there is honoured).
+    /// process. True (after the "No display: " line) when there is a Problem and the user named
+    /// no driver in SDL_VIDEODRIVER (CPlatform::VideoDriverNamed; a driver named is honoured).
     static bool RefusesVideo();
 };

@@ -57,7 +57,7 @@ CGraphicsCore::~CGraphicsCore() {
 
 void CGraphicsCore::SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D) {
     InitVideo(width, height, bpp, fullscreen, mode2D);
-    GLenum err = glewInit();
+    GLenum err = CPlatform::StartGLEW();
     if (err != GLEW_OK) {
         std::fprintf(stderr, "Error: %s\n", glewGetErrorString(err));
         // Sprites, text and shaders all need the GLSL entry points; going on would only crash
@@ -83,7 +83,7 @@ void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, b
         SDL_SetError("No available video device");
         throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
     }
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    if (!CPlatform::StartVideo(fullscreen)) {
         CDisplayCheck::ReportProblem();
         throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
     }
@@ -95,6 +95,10 @@ void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, b
         CDisplayCheck::ReportProblem();
         throw std::string("Error: SDL Could not create Video Surface.") +
             (noContext.empty() ? SDL_GetError() : noContext.c_str());
+    }
+    // SDL 2 asks the new framebuffer about itself, and what a window without a depth buffer
+    // refuses to answer leaves an error flag set; the errors from here on are the engine's.
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
     }
     CQuadBatch::Reset();
     CRenderState::ContextCreated(m_width, m_height, mode2D);

@@ -93,7 +93,22 @@ public:
     /// Why no window can be opened for want of a display server: on the desktop "DISPLAY is
     /// unset" or "the X server of DISPLAY=NAME cannot be reached"; empty when the server
     /// answers (or Xlib cannot be loaded to ask it), and always in a page, whose canvas is there.
+    /// No X server is needed where SDL is to use Wayland: SDL_VIDEODRIVER=wayland, or no driver
+    /// named and only WAYLAND_DISPLAY set with SDL 2 underneath (sdl12-compat).
     static std::string DisplayServerProblem();
+    /// The video driver the user named in SDL_VIDEODRIVER, or empty. On the desktop an x11 that
+    /// sdl12-compat set there itself, on finding GLEW in the program, is not the user's.
+    static std::string VideoDriverNamed();
+    /// Starts SDL's video (SDL_Init); false when SDL refuses (SDL_GetError says why). Where the
+    /// user named no driver in SDL_VIDEODRIVER, the desktop names one for this start: x11 where
+    /// DISPLAY is set, so that a failure at the X server is a failure and not SDL 1.2's fall
+    /// into a text-mode driver, and wayland where only WAYLAND_DISPLAY is set and SDL 2 is
+    /// underneath. On sdl12-compat a window that is not @p fullscreen draws straight into its own
+    /// framebuffer, as on SDL 1.2. What the user set in the environment stays as it was.
+    static bool StartVideo(bool fullscreen);
+    /// Sets up GLEW's OpenGL entry points for the current context and returns GLEW's status
+    /// (GLEW_OK). The desktop needs nothing of GLX, which an EGL context (SDL 2 on Wayland) lacks.
+    static unsigned int StartGLEW();
     /// Why the window has no OpenGL context (a browser that offers no WebGL), or empty. The
     /// desktop's SDL fails to open such a window instead and says why itself.
     static std::string GLContextProblem();

@@ -1,18 +1,33 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite headless (Xvfb, SDL's dummy audio driver).
-# Usage: scripts/test.sh [--sanitize]
-#   --sanitize  builds into build-sanitize/ with AddressSanitizer and UndefinedBehaviorSanitizer
+# Usage: scripts/test.sh [--sanitize] [--sdl12-compat]
+#   --sanitize      builds into build-sanitize/ with AddressSanitizer and UndefinedBehaviorSanitizer
+#   --sdl12-compat  runs the same build on SDL 1.2 as sdl12-compat over SDL 2 (Debian's package
+#                   libsdl1.2-compat, which lives beside classic SDL 1.2), by library path
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup-packages.sh
 
 sanitize=0
-if [ "${1:-}" = "--sanitize" ]; then
-    sanitize=1
-fi
+compat=0
+for option in "$@"; do
+    case $option in
+        --sanitize) sanitize=1 ;;
+        --sdl12-compat) compat=1 ;;
+        *) echo "usage: scripts/test.sh [--sanitize] [--sdl12-compat]" >&2; exit 2 ;;
+    esac
+done
 
 # shellcheck disable=SC2086
 orvane_install_packages $ORVANE_BUILD_PACKAGES $ORVANE_HEADLESS_PACKAGES $ORVANE_TEST_PACKAGES
+# The browser tests (label "web") run no desktop SDL: once, on classic SDL 1.2, is enough.
+subset=()
+if [ $compat -eq 1 ]; then
+    subset=(-LE web)
+    orvane_install_packages libsdl1.2-compat
+    library=$(dpkg -L libsdl1.2-compat | sed -n 's|/libSDL-1\.2\.so\.0$||p' | head -n 1)
+    export LD_LIBRARY_PATH=$library${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
+fi
 
 if [ $sanitize -eq 1 ]; then
     build=build-sanitize
@@ -29,4 +44,4 @@ cmake --build "$build" -j"$(nproc)"
 
 export SDL_AUDIODRIVER=dummy
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
-    ctest --test-dir "$build" --output-on-failure --timeout 300
+    ctest --test-dir "$build" --output-on-failure --timeout 300 "${subset[@]}"

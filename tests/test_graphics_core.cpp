@@ -8,6 +8,7 @@
 
 #include "core/CEngine.h"
 #include "graphics/CGraphicsCore.h"
+#include "platform/CPlatform.h"
 #include "support/TestSupport.h"
 
 using orvane_test::EngineTest;
@@ -113,6 +114,10 @@ TEST_F(GraphicsCore2D, VideoFlagsAskForAnOpenGLWindowAndExtensionsAreCopied) {
     int depth = -1;
     SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
     EXPECT_EQ(0, depth);
+    // SDL was told to use X11 for its start only: no driver is named for later starts.
+    char driver[32] = "";
+    EXPECT_STREQ("x11", SDL_VideoDriverName(driver, sizeof(driver)));
+    EXPECT_EQ("", CPlatform::VideoDriverNamed());
 }
 
 TEST_F(GraphicsCore2D, OverlayMultipliesTheOrthographicMatrixIntoTheModelView) {

@@ -234,6 +234,18 @@ std::string CPlatform::DisplayServerProblem() {
     return "";
 }
 
+std::string CPlatform::VideoDriverNamed() {
+    return "";
+}
+
+bool CPlatform::StartVideo(bool /*fullscreen*/) {
+    return SDL_Init(SDL_INIT_VIDEO) == 0;
+}
+
+unsigned int CPlatform::StartGLEW() {
+    return glewInit();
+}
+
 std::string CPlatform::GLContextProblem() {
     // The browser's SDL_SetError keeps nothing, so the reason is handed back instead.
     return HasWebGLContext() ? "" : "this browser offers no WebGL context";

@@ -19,6 +19,7 @@
 
 #include "core/CEngine.h"
 #include "graphics/CGraphicsCore.h"
+#include "platform/CPlatform.h"
 #include "utils/CClock.h"
 
 namespace orvane_test {
@@ -184,6 +185,9 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
     if (pipe(outPipe) != 0 || pipe(errPipe) != 0) {
         return;
     }
+    // sdl12-compat names a driver in this process's environment itself; the program chooses as
+    // if the user started it.
+    const bool userDriver = !CPlatform::VideoDriverNamed().empty();
     pid_ = fork();
     if (pid_ == 0) {
         dup2(outPipe[1], STDOUT_FILENO);
@@ -194,6 +198,9 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
         close(errPipe[1]);
         if (chdir(workDir.c_str()) != 0) {
             _exit(126);
+        }
+        if (!userDriver) {
+            unsetenv("SDL_VIDEODRIVER");
         }
         for (const std::string& entry : env) {
             size_t eq = entry.find('=');
