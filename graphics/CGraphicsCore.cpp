@@ -4,6 +4,7 @@
 #include <GL/glew.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -17,6 +18,18 @@
 CGraphicsCore* g_pGraphicsCore = nullptr;
 
 namespace {
+
+// The bytes R, G, B, A in memory, as glReadPixels leaves them. The screenshot's surface has no
+// alpha mask, so the file holds the colours as the window shows them.
+#if SDL_BYTEORDER == SDL_LIL_ENDIAN
+const Uint32 kRedMask = 0x000000FF;
+const Uint32 kGreenMask = 0x0000FF00;
+const Uint32 kBlueMask = 0x00FF0000;
+#else
+const Uint32 kRedMask = 0xFF000000;
+const Uint32 kGreenMask = 0x00FF0000;
+const Uint32 kBlueMask = 0x0000FF00;
+#endif
 
 const char* GlString(GLenum name) {
     // glGetString without a current context gives null, which must never reach a stream.
@@ -229,6 +242,47 @@ void CGraphicsCore::FlushQuads() {
     CQuadBatch::Flush();
     // The application's own OpenGL calls follow: what the engine knows may not hold after them.
     CRenderState::MarkStale();
+}
+
+std::vector<Uint8> CGraphicsCore::ReadPixels() {
+    std::vector<Uint8> pixels;
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    if (screen == nullptr) {
+        return pixels;
+    }
+    FlushQuads();
+    const int width = screen->w;
+    const int height = screen->h;
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    pixels.resize(rowBytes * static_cast<size_t>(height));
+    // RGBA bytes are what WebGL reads back too; rows of four-byte pixels need no pack alignment.
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    // OpenGL's rows count from the bottom.
+    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        Uint8* upper = pixels.data() + rowBytes * static_cast<size_t>(top);
+        Uint8* lower = pixels.data() + rowBytes * static_cast<size_t>(bottom);
+        std::swap_ranges(upper, upper + rowBytes, lower);
+    }
+    return pixels;
+}
+
+bool CGraphicsCore::SaveScreenshot(const std::string& path) {
+    std::vector<Uint8> pixels = ReadPixels();
+    std::string problem = "No window is open";
+    if (!pixels.empty()) {
+        SDL_Surface* screen = SDL_GetVideoSurface();
+        SDL_Surface* picture =
+            SDL_CreateRGBSurfaceFrom(pixels.data(), screen->w, screen->h, 32, screen->w * 4,
+                                     kRedMask, kGreenMask, kBlueMask, 0);
+        problem = picture != nullptr ? CPlatform::SaveBmp(picture, path.c_str()) : SDL_GetError();
+        SDL_FreeSurface(picture);
+    }
+    if (!problem.empty()) {
+        std::cout << "Failed to save the screenshot: " << path << ", Error: " << problem
+                  << std::endl;
+        return false;
+    }
+    return true;
 }
 
 void CGraphicsCore::SetWireframe(bool on) {

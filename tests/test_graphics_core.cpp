@@ -1,14 +1,19 @@
 // The graphics core against real SDL and Mesa: 2D and 3D set-up, the 2D switch, caption and
-// wireframe, and the video failure path.
+// wireframe, the screenshot, and the video failure path.
 #include <GL/glew.h>
 #include <GL/glu.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "core/CEngine.h"
 #include "graphics/CGraphicsCore.h"
 #include "support/TestSupport.h"
+#include "textures/CSprite.h"
 
 using orvane_test::EngineTest;
 using orvane_test::PixelNear;
@@ -115,6 +120,54 @@ TEST_F(GraphicsCore2D, VideoFlagsAskForAnOpenGLWindowAndExtensionsAreCopied) {
     EXPECT_EQ(0, depth);
 }
 
+// The sprite is still queued when the picture is read: the screenshot must send it first.
+TEST_F(GraphicsCore2D, ScreenshotSendsTheQueuedQuadsAndWritesTheBackBufferAsABmp) {
+    ClearFrame(0.0f, 0.0f, 1.0f);
+    CSprite quadrants("tests/data/sprites/quadrants_rgb.png");  // 300 x 200, four colours
+    g_pGraphicsCore->Begin2D();  // quads wait for the end of 2D drawing from here
+    quadrants.Draw(100.0f, 50.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    const std::vector<Uint8> pixels = g_pGraphicsCore->ReadPixels();
+    g_pGraphicsCore->End2D();
+    ASSERT_EQ(1024u * 768u * 4u, pixels.size());
+    auto shows = [&](int x, int y, int r, int g, int b) {
+        const Uint8* p = &pixels[(static_cast<size_t>(y) * 1024 + x) * 4];
+        return std::abs(p[0] - r) <= 4 && std::abs(p[1] - g) <= 4 && std::abs(p[2] - b) <= 4;
+    };
+    EXPECT_TRUE(shows(150, 100, 220, 40, 40));   // top left quadrant: rows run top first
+    EXPECT_TRUE(shows(350, 200, 230, 210, 40));  // bottom right
+    EXPECT_TRUE(shows(10, 10, 0, 0, 255));
+
+    const std::string path = ::testing::TempDir() + "orvane_screenshot.bmp";
+    ASSERT_TRUE(g_pGraphicsCore->SaveScreenshot(path));
+    SDL_Surface* bmp = SDL_LoadBMP(path.c_str());
+    ASSERT_NE(nullptr, bmp);
+    EXPECT_EQ(1024, bmp->w);
+    EXPECT_EQ(768, bmp->h);
+    auto bmpShows = [&](int x, int y, int r, int g, int b) {
+        const Uint8* p = static_cast<const Uint8*>(bmp->pixels) + y * bmp->pitch +
+                         x * bmp->format->BytesPerPixel;
+        Uint32 value = 0;
+        std::memcpy(&value, p, bmp->format->BytesPerPixel);
+        Uint8 cr, cg, cb;
+        SDL_GetRGB(value, bmp->format, &cr, &cg, &cb);
+        return std::abs(cr - r) <= 4 && std::abs(cg - g) <= 4 && std::abs(cb - b) <= 4;
+    };
+    EXPECT_TRUE(bmpShows(150, 100, 220, 40, 40));
+    EXPECT_TRUE(bmpShows(350, 200, 230, 210, 40));
+    EXPECT_TRUE(bmpShows(10, 10, 0, 0, 255));
+    SDL_FreeSurface(bmp);
+    std::remove(path.c_str());
+
+    // A folder that does not exist: false, and one line naming the file and SDL's reason.
+    StreamCapture capture;
+    EXPECT_FALSE(g_pGraphicsCore->SaveScreenshot("/nonexistent/shot.bmp"));
+    const std::string line = capture.Text();
+    const std::string prefix = "Failed to save the screenshot: /nonexistent/shot.bmp, Error: ";
+    EXPECT_EQ(0u, line.rfind(prefix, 0)) << line;
+    EXPECT_GT(line.size(), prefix.size() + 1);
+    EXPECT_EQ(line.size() - 1, line.find('\n'));
+}
+
 TEST_F(GraphicsCore2D, OverlayMultipliesTheOrthographicMatrixIntoTheModelView) {
     glLoadIdentity();
     g_pGraphicsCore->Begin2DOverlay();
@@ -198,12 +251,17 @@ TEST(GraphicsCoreVideo, HeightZeroIsStoredWhileTheViewportUsesOne) {
     EXPECT_TRUE(g_pGraphicsCore->Is3D());
 }
 
-TEST(GraphicsCoreVideo, DriverStringsAreEmptyWithoutAContext) {
+TEST(GraphicsCoreVideo, DriverStringsAreEmptyAndNoScreenshotIsTakenWithoutAContext) {
     StreamCapture capture;
     CEngine engine;
     EXPECT_STREQ("", g_pGraphicsCore->GetVendor());
     EXPECT_STREQ("", g_pGraphicsCore->GetRenderer());
     EXPECT_STREQ("", g_pGraphicsCore->GetVersion());
+    capture.Clear();
+    EXPECT_TRUE(g_pGraphicsCore->ReadPixels().empty());
+    EXPECT_FALSE(g_pGraphicsCore->SaveScreenshot("never.bmp"));
+    EXPECT_EQ("Failed to save the screenshot: never.bmp, Error: No window is open\n",
+              capture.Text());
 }
 
 TEST(GraphicsCoreVideo, AnUnavailableVideoDriverThrowsTheSdlMessage) {
