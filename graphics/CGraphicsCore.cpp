@@ -10,6 +10,7 @@
 
 #include "graphics/CDisplayCheck.h"
 #include "input/CEventManager.h"
+#include "platform/CPixelFormat.h"
 #include "platform/CPlatform.h"
 #include "render/CQuadBatch.h"
 #include "render/CRenderState.h"
@@ -18,18 +19,6 @@
 CGraphicsCore* g_pGraphicsCore = nullptr;
 
 namespace {
-
-// The bytes R, G, B, A in memory, as glReadPixels leaves them. The screenshot's surface has no
-// alpha mask, so the file holds the colours as the window shows them.
-#if SDL_BYTEORDER == SDL_LIL_ENDIAN
-const Uint32 kRedMask = 0x000000FF;
-const Uint32 kGreenMask = 0x0000FF00;
-const Uint32 kBlueMask = 0x00FF0000;
-#else
-const Uint32 kRedMask = 0xFF000000;
-const Uint32 kGreenMask = 0x00FF0000;
-const Uint32 kBlueMask = 0x0000FF00;
-#endif
 
 const char* GlString(GLenum name) {
     // glGetString without a current context gives null, which must never reach a stream.
@@ -271,9 +260,11 @@ bool CGraphicsCore::SaveScreenshot(const std::string& path) {
     std::string problem = "No window is open";
     if (!pixels.empty()) {
         SDL_Surface* screen = SDL_GetVideoSurface();
+        // No alpha mask: the file holds the colours as the window shows them.
         SDL_Surface* picture =
             SDL_CreateRGBSurfaceFrom(pixels.data(), screen->w, screen->h, 32, screen->w * 4,
-                                     kRedMask, kGreenMask, kBlueMask, 0);
+                                     CPixelFormat::kRedMask, CPixelFormat::kGreenMask,
+                                     CPixelFormat::kBlueMask, 0);
         problem = picture != nullptr ? CPlatform::SaveBmp(picture, path.c_str()) : SDL_GetError();
         SDL_FreeSurface(picture);
     }

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -144,13 +143,8 @@ TEST_F(GraphicsCore2D, ScreenshotSendsTheQueuedQuadsAndWritesTheBackBufferAsABmp
     EXPECT_EQ(1024, bmp->w);
     EXPECT_EQ(768, bmp->h);
     auto bmpShows = [&](int x, int y, int r, int g, int b) {
-        const Uint8* p = static_cast<const Uint8*>(bmp->pixels) + y * bmp->pitch +
-                         x * bmp->format->BytesPerPixel;
-        Uint32 value = 0;
-        std::memcpy(&value, p, bmp->format->BytesPerPixel);
-        Uint8 cr, cg, cb;
-        SDL_GetRGB(value, bmp->format, &cr, &cg, &cb);
-        return std::abs(cr - r) <= 4 && std::abs(cg - g) <= 4 && std::abs(cb - b) <= 4;
+        const orvane_test::Rgb c = orvane_test::SurfacePixel(bmp, x, y);
+        return std::abs(c.r - r) <= 4 && std::abs(c.g - g) <= 4 && std::abs(c.b - b) <= 4;
     };
     EXPECT_TRUE(bmpShows(150, 100, 220, 40, 40));
     EXPECT_TRUE(bmpShows(350, 200, 230, 210, 40));
