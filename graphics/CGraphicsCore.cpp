@@ -261,10 +261,9 @@ bool CGraphicsCore::SaveScreenshot(const std::string& path) {
     if (!pixels.empty()) {
         SDL_Surface* screen = SDL_GetVideoSurface();
         // No alpha mask: the file holds the colours as the window shows them.
-        SDL_Surface* picture =
-            SDL_CreateRGBSurfaceFrom(pixels.data(), screen->w, screen->h, 32, screen->w * 4,
-                                     CPixelFormat::kRedMask, CPixelFormat::kGreenMask,
-                                     CPixelFormat::kBlueMask, 0);
+        SDL_Surface* picture = SDL_CreateRGBSurfaceFrom(
+            pixels.data(), screen->w, screen->h, 32, screen->w * 4, CPixelFormat::kRedMask,
+            CPixelFormat::kGreenMask, CPixelFormat::kBlueMask, 0);
         problem = picture != nullptr ? CPlatform::SaveBmp(picture, path.c_str()) : SDL_GetError();
         SDL_FreeSurface(picture);
     }

@@ -69,10 +69,9 @@ Uint32 ReadPixel(const Uint8* p, int bytesPerPixel) {
 // Palettised, 16-bit and blue-first pictures become 32-bit RGBA; a colour key becomes
 // transparency. Returns a new surface the caller frees.
 SDL_Surface* ConvertToRgba(SDL_Surface* source) {
-    SDL_Surface* target =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, source->w, source->h, 32, CPixelFormat::kRedMask,
-                             CPixelFormat::kGreenMask, CPixelFormat::kBlueMask,
-                             CPixelFormat::kAlphaMask);
+    SDL_Surface* target = SDL_CreateRGBSurface(SDL_SWSURFACE, source->w, source->h, 32,
+                                               CPixelFormat::kRedMask, CPixelFormat::kGreenMask,
+                                               CPixelFormat::kBlueMask, CPixelFormat::kAlphaMask);
     if (target == nullptr) {
         return nullptr;
     }
