@@ -4,11 +4,13 @@
 #include <GL/glew.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
 #include "graphics/CDisplayCheck.h"
 #include "input/CEventManager.h"
+#include "platform/CPixelFormat.h"
 #include "platform/CPlatform.h"
 #include "render/CQuadBatch.h"
 #include "render/CRenderState.h"
@@ -233,6 +235,48 @@ void CGraphicsCore::FlushQuads() {
     CQuadBatch::Flush();
     // The application's own OpenGL calls follow: what the engine knows may not hold after them.
     CRenderState::MarkStale();
+}
+
+std::vector<Uint8> CGraphicsCore::ReadPixels() {
+    std::vector<Uint8> pixels;
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    if (screen == nullptr) {
+        return pixels;
+    }
+    FlushQuads();
+    const int width = screen->w;
+    const int height = screen->h;
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    pixels.resize(rowBytes * static_cast<size_t>(height));
+    // RGBA bytes are what WebGL reads back too; rows of four-byte pixels need no pack alignment.
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    // OpenGL's rows count from the bottom.
+    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        Uint8* upper = pixels.data() + rowBytes * static_cast<size_t>(top);
+        Uint8* lower = pixels.data() + rowBytes * static_cast<size_t>(bottom);
+        std::swap_ranges(upper, upper + rowBytes, lower);
+    }
+    return pixels;
+}
+
+bool CGraphicsCore::SaveScreenshot(const std::string& path) {
+    std::vector<Uint8> pixels = ReadPixels();
+    std::string problem = "No window is open";
+    if (!pixels.empty()) {
+        SDL_Surface* screen = SDL_GetVideoSurface();
+        // No alpha mask: the file holds the colours as the window shows them.
+        SDL_Surface* picture = SDL_CreateRGBSurfaceFrom(
+            pixels.data(), screen->w, screen->h, 32, screen->w * 4, CPixelFormat::kRedMask,
+            CPixelFormat::kGreenMask, CPixelFormat::kBlueMask, 0);
+        problem = picture != nullptr ? CPlatform::SaveBmp(picture, path.c_str()) : SDL_GetError();
+        SDL_FreeSurface(picture);
+    }
+    if (!problem.empty()) {
+        std::cout << "Failed to save the screenshot: " << path << ", Error: " << problem
+                  << std::endl;
+        return false;
+    }
+    return true;
 }
 
 void CGraphicsCore::SetWireframe(bool on) {

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <string>
+#include <vector>
 
 class CSprite;
 
@@ -84,6 +85,16 @@ public:
     void FlushQuads();
     /// Draws polygons as outlines (true) or filled (false).
     void SetWireframe(bool on);
+
+    /// The picture being drawn: sends the queued quads (FlushQuads), then reads the back
+    /// buffer, so call it before the program swaps the buffers. The window's pixels as RGBA,
+    /// four bytes each, top row first; empty without a window. A program's own glReadPixels
+    /// needs FlushQuads first for the same reason: queued quads are not in the buffer yet.
+    std::vector<Uint8> ReadPixels();
+    /// Writes what ReadPixels reads to @p path as a 24-bit BMP file. Returns false, after one
+    /// line on standard output ("Failed to save the screenshot: PATH, Error: REASON"), when
+    /// there is no window or the file cannot be written.
+    bool SaveScreenshot(const std::string& path);
 
     /// Shows or hides the system mouse cursor.
     void ShowCursor(bool show);

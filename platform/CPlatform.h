@@ -89,6 +89,9 @@ public:
     static SDL_Surface* LoadPicture(std::FILE* file, const char* path);
     static Mix_Music* LoadMusic(std::FILE* file, const char* path);
     /// @}
+    /// Writes the surface to @p path as a BMP file: empty when it worked, otherwise why not.
+    /// SDL writes it on the desktop; the browser's SDL cannot.
+    static std::string SaveBmp(SDL_Surface* surface, const char* path);
 
     /// Why no window can be opened for want of a display server: on the desktop "DISPLAY is
     /// unset" or "the X server of DISPLAY=NAME cannot be reached"; empty when the server

@@ -5,7 +5,10 @@
 /// Sprites, animated sprites, GUI images, the sprite cursor and bitmap text all draw textured
 /// quads through program 0 on texture unit 0. A quad's corners are placed on the CPU and its
 /// tint travels as the vertex colour, so a quad changes no matrix and no uniform: quads are
-/// queued in one vertex array and a whole run goes to OpenGL as one indexed draw of triangles.
+/// queued in one vertex array and a whole run goes to OpenGL as one draw (CPlatform's
+/// DrawQuadArrays): on the desktop quads from client-side arrays, unindexed, the primitive the
+/// engine's quads always had, so the pictures stay the same; in the browser, which has no quads,
+/// two indexed triangles a quad from a buffer of the engine's own.
 /// A run whose quads are all opaque white goes through the program's untinted build where it
 /// has one (program 0 has), which skips the per-pixel tint; a quad sent on its own does not.
 ///

@@ -84,6 +84,7 @@ if [ $callgrind -eq 1 ] && ! command -v valgrind >/dev/null; then
     fi
 fi
 
+# Without the tests, which ctest then no longer lists in build/ (scripts/test.sh builds them).
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=OFF >/dev/null
 cmake --build build --target bench_engine bench_reference bench_run bench_marks_engine \
     bench_marks_reference bench_marks -j"$(nproc)"

@@ -12,12 +12,9 @@ frames=${1:-30}
 # shellcheck disable=SC2086
 orvane_install_packages $ORVANE_BUILD_PACKAGES $ORVANE_HEADLESS_PACKAGES valgrind
 
-# Like scripts/demo.sh: an existing build folder keeps its own choice about the tests.
-if [ -f build/CMakeCache.txt ]; then
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-else
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=OFF >/dev/null
-fi
+# Like scripts/demo.sh: only what it runs, so ctest finds no tests in the folder until
+# scripts/test.sh builds them again.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=OFF >/dev/null
 cmake --build build --target camera2d_demo -j"$(nproc)"
 
 program=$PWD/build/camera2d_demo

@@ -13,7 +13,8 @@ frames=${1:-20000}
 # shellcheck disable=SC2086
 orvane_install_packages $ORVANE_BUILD_PACKAGES $ORVANE_HEADLESS_PACKAGES
 
-# Shares the sanitizer build folder of scripts/test.sh --sanitize.
+# Shares the sanitizer build folder of scripts/test.sh --sanitize, without the tests: ctest then
+# lists none there until that script builds them again.
 build=build-sanitize
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_SANITIZE=ON \
     -DORVANE_BUILD_TESTS=OFF >/dev/null

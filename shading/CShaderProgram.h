@@ -46,7 +46,7 @@ public:
     static unsigned long GetBindCount() { return bindCount; }
     /// The OpenGL program object, 0 without a program.
     unsigned int GetHandle() const { return handle; }
-    /// The program's untinted build, 0 without one: where the sources test UNTINTED (#ifdef),
+    /// The program's untinted build, 0 without one: where the sources test UNTINTED (`#ifdef`),
     /// Load and Reload build them a second time with it defined. The engine draws a run of
     /// quads through it when every quad of the run is opaque white, which then needs no colour
     /// carried to its pixels. It keeps its uniforms' initial values, so nothing it reads should

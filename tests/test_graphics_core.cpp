@@ -1,15 +1,19 @@
 // The graphics core against real SDL and Mesa: 2D and 3D set-up, the 2D switch, caption and
-// wireframe, and the video failure path.
+// wireframe, the screenshot, and the video failure path.
 #include <GL/glew.h>
 #include <GL/glu.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "core/CEngine.h"
 #include "graphics/CGraphicsCore.h"
 #include "platform/CPlatform.h"
 #include "support/TestSupport.h"
+#include "textures/CSprite.h"
 
 using orvane_test::EngineTest;
 using orvane_test::PixelNear;
@@ -120,6 +124,46 @@ TEST_F(GraphicsCore2D, VideoFlagsAskForAnOpenGLWindowAndExtensionsAreCopied) {
     EXPECT_EQ("", CPlatform::VideoDriverNamed());
 }
 
+// The sprite is still queued when the picture is read: the screenshot must send it first.
+TEST_F(GraphicsCore2D, ScreenshotSendsTheQueuedQuadsAndWritesTheBackBufferAsABmp) {
+    ClearFrame(0.0f, 0.0f, 1.0f);
+    CSprite quadrants("tests/data/sprites/quadrants_rgb.png");  // 300 x 200, four colours
+    g_pGraphicsCore->Begin2D();  // quads wait for the end of 2D drawing from here
+    quadrants.Draw(100.0f, 50.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    const std::vector<Uint8> pixels = g_pGraphicsCore->ReadPixels();
+    g_pGraphicsCore->End2D();
+    ASSERT_EQ(1024u * 768u * 4u, pixels.size());
+    const std::string path = ::testing::TempDir() + "orvane_screenshot.bmp";
+    ASSERT_TRUE(g_pGraphicsCore->SaveScreenshot(path));
+    SDL_Surface* bmp = SDL_LoadBMP(path.c_str());
+    ASSERT_NE(nullptr, bmp);
+    EXPECT_TRUE(bmp->w == 1024 && bmp->h == 768);
+    // The top left and bottom right quadrants (rows run top first) and the cleared background,
+    // in memory and in the file.
+    const int probes[3][5] = {
+        {150, 100, 220, 40, 40}, {350, 200, 230, 210, 40}, {10, 10, 0, 0, 255}};
+    for (const int* p : probes) {
+        const Uint8* m = &pixels[(static_cast<size_t>(p[1]) * 1024 + p[0]) * 4];
+        const orvane_test::Rgb f = orvane_test::SurfacePixel(bmp, p[0], p[1]);
+        EXPECT_TRUE(std::abs(m[0] - p[2]) <= 4 && std::abs(m[1] - p[3]) <= 4 &&
+                    std::abs(m[2] - p[4]) <= 4 && std::abs(f.r - p[2]) <= 4 &&
+                    std::abs(f.g - p[3]) <= 4 && std::abs(f.b - p[4]) <= 4)
+            << "(" << p[0] << ", " << p[1] << "): memory " << int(m[0]) << " " << int(m[1]) << " "
+            << int(m[2]) << ", file " << f.r << " " << f.g << " " << f.b;
+    }
+    SDL_FreeSurface(bmp);
+    std::remove(path.c_str());
+
+    // A folder that does not exist: false, and one line naming the file and SDL's reason.
+    StreamCapture capture;
+    EXPECT_FALSE(g_pGraphicsCore->SaveScreenshot("/nonexistent/shot.bmp"));
+    const std::string line = capture.Text();
+    const std::string prefix = "Failed to save the screenshot: /nonexistent/shot.bmp, Error: ";
+    EXPECT_EQ(0u, line.rfind(prefix, 0)) << line;
+    EXPECT_GT(line.size(), prefix.size() + 1);
+    EXPECT_EQ(line.size() - 1, line.find('\n'));
+}
+
 TEST_F(GraphicsCore2D, OverlayMultipliesTheOrthographicMatrixIntoTheModelView) {
     glLoadIdentity();
     g_pGraphicsCore->Begin2DOverlay();
@@ -203,12 +247,17 @@ TEST(GraphicsCoreVideo, HeightZeroIsStoredWhileTheViewportUsesOne) {
     EXPECT_TRUE(g_pGraphicsCore->Is3D());
 }
 
-TEST(GraphicsCoreVideo, DriverStringsAreEmptyWithoutAContext) {
+TEST(GraphicsCoreVideo, DriverStringsAreEmptyAndNoScreenshotIsTakenWithoutAContext) {
     StreamCapture capture;
     CEngine engine;
     EXPECT_STREQ("", g_pGraphicsCore->GetVendor());
     EXPECT_STREQ("", g_pGraphicsCore->GetRenderer());
     EXPECT_STREQ("", g_pGraphicsCore->GetVersion());
+    capture.Clear();
+    EXPECT_TRUE(g_pGraphicsCore->ReadPixels().empty());
+    EXPECT_FALSE(g_pGraphicsCore->SaveScreenshot("never.bmp"));
+    EXPECT_EQ("Failed to save the screenshot: never.bmp, Error: No window is open\n",
+              capture.Text());
 }
 
 TEST(GraphicsCoreVideo, AnUnavailableVideoDriverThrowsTheSdlMessage) {

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <vector>
 
+#include "platform/CPixelFormat.h"
 #include "platform/CPlatform.h"
 #include "shading/CShaderManager.h"
 #include "shading/CShaderProgram.h"
@@ -18,18 +19,6 @@
 #include "utils/CFileCheck.h"
 
 namespace {
-
-#if SDL_BYTEORDER == SDL_LIL_ENDIAN
-const Uint32 kRedMask = 0x000000FF;
-const Uint32 kGreenMask = 0x0000FF00;
-const Uint32 kBlueMask = 0x00FF0000;
-const Uint32 kAlphaMask = 0xFF000000;
-#else
-const Uint32 kRedMask = 0xFF000000;
-const Uint32 kGreenMask = 0x00FF0000;
-const Uint32 kBlueMask = 0x0000FF00;
-const Uint32 kAlphaMask = 0x000000FF;
-#endif
 
 // True when the pixel memory already reads as 8-bit red, green, blue (, alpha) bytes with rows
 // packed to the 4-byte unpack alignment, which is what the upload hands to OpenGL unchanged.
@@ -45,8 +34,8 @@ bool IsUploadReady(const SDL_Surface* surface) {
         return false;
     }
     if (f->BytesPerPixel == 4) {
-        return f->Rmask == kRedMask && f->Gmask == kGreenMask && f->Bmask == kBlueMask &&
-               f->Amask == kAlphaMask;
+        return f->Rmask == CPixelFormat::kRedMask && f->Gmask == CPixelFormat::kGreenMask &&
+               f->Bmask == CPixelFormat::kBlueMask && f->Amask == CPixelFormat::kAlphaMask;
     }
     if (f->BytesPerPixel == 3) {
 #if SDL_BYTEORDER == SDL_LIL_ENDIAN
@@ -80,8 +69,9 @@ Uint32 ReadPixel(const Uint8* p, int bytesPerPixel) {
 // Palettised, 16-bit and blue-first pictures become 32-bit RGBA; a colour key becomes
 // transparency. Returns a new surface the caller frees.
 SDL_Surface* ConvertToRgba(SDL_Surface* source) {
-    SDL_Surface* target = SDL_CreateRGBSurface(SDL_SWSURFACE, source->w, source->h, 32, kRedMask,
-                                               kGreenMask, kBlueMask, kAlphaMask);
+    SDL_Surface* target = SDL_CreateRGBSurface(SDL_SWSURFACE, source->w, source->h, 32,
+                                               CPixelFormat::kRedMask, CPixelFormat::kGreenMask,
+                                               CPixelFormat::kBlueMask, CPixelFormat::kAlphaMask);
     if (target == nullptr) {
         return nullptr;
     }

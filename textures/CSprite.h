@@ -70,7 +70,11 @@ public:
     /// (degrees, about z) around (-hx, -hy), half the size of the area drawn.
     void ApplyRotation(float angle, float top, float right, float bottom, float left);
 
-    /// All draws work on the current matrix stack and restore it; the colour feeds "colors".
+    /// No draw changes a matrix: the corners are placed (scaled, turned, moved) on the CPU and
+    /// the quad is queued on the engine's quad path (CQuadBatch), under the current model-view.
+    /// The tint (r, g, b, a) travels as the quad's vertex colour, which program 0 multiplies
+    /// into the picture; after the run ends the current colour is white and the picture bound
+    /// (see CGraphicsCore::FlushQuads).
     ///
     /// Draws the whole picture with its top-left corner at (x, y), scaled, turned by angle
     /// degrees and tinted by (r, g, b, a).

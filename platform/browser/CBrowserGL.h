@@ -8,7 +8,11 @@
 /// Only in the browser build (CPlatform uses it there): the fixed-function OpenGL that
 /// applications' own calls rely on (the demo's and the examples', the debug shapes) and that
 /// WebGL 1 with emscripten's emulation lacks or gets wrong, supplied by the engine itself so
-/// that the pictures match the desktop's. The engine's own quads do not come through here.
+/// that the pictures match the desktop's. The engine's own quads need none of that work, but
+/// their draw does pass through some of these entry points, which hand it on to the emulation:
+/// glDrawElements (16-bit indices from a buffer; with lighting and a colour material on, the
+/// current colour becomes the material first), glGetFloatv for the matrices, and the ARB names
+/// for the program and its uniforms.
 ///
 /// It reaches the emulation through the emulation's C entry points (emscripten_glEnable,
 /// emscripten_glLightfv and the like) only, never through its JavaScript objects, and keeps in

@@ -225,6 +225,11 @@ SDL_Surface* CPlatform::LoadPicture(std::FILE* file, const char* path) {
     return IMG_Load(path);
 }
 
+// The browser's SDL has SDL_SaveBMP only as a stub that throws.
+std::string CPlatform::SaveBmp(SDL_Surface* /*surface*/, const char* /*path*/) {
+    return "The browser build cannot write BMP files";
+}
+
 Mix_Music* CPlatform::LoadMusic(std::FILE* file, const char* path) {
     std::fclose(file);
     return Mix_LoadMUS(path);

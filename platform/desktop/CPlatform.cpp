@@ -173,6 +173,10 @@ SDL_Surface* CPlatform::LoadPicture(std::FILE* file, const char* path) {
                              : nullptr;
 }
 
+std::string CPlatform::SaveBmp(SDL_Surface* surface, const char* path) {
+    return SDL_SaveBMP(surface, path) == 0 ? std::string() : std::string(SDL_GetError());
+}
+
 Mix_Music* CPlatform::LoadMusic(std::FILE* file, const char* path) {
     SDL_RWops* stream = FileStream(file, path);
     if (stream == nullptr) {

@@ -327,14 +327,18 @@ bool Screenshot::Valid() const {
     return surface_ != nullptr && surface_->w >= 1024 && surface_->h >= 768;
 }
 
-Rgb Screenshot::At(int x, int y) const {
-    const Uint8* p = static_cast<const Uint8*>(surface_->pixels) + y * surface_->pitch +
-                     x * surface_->format->BytesPerPixel;
+Rgb SurfacePixel(const SDL_Surface* surface, int x, int y) {
+    const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch +
+                     x * surface->format->BytesPerPixel;
     Uint32 value = 0;
-    std::memcpy(&value, p, surface_->format->BytesPerPixel);
+    std::memcpy(&value, p, surface->format->BytesPerPixel);
     Uint8 r, g, b;
-    SDL_GetRGB(value, surface_->format, &r, &g, &b);
+    SDL_GetRGB(value, surface->format, &r, &g, &b);
     return Rgb{r, g, b};
+}
+
+Rgb Screenshot::At(int x, int y) const {
+    return SurfacePixel(surface_, x, y);
 }
 
 int Screenshot::Count(int x0, int y0, int x1, int y1,

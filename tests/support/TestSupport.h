@@ -138,6 +138,8 @@ private:
 struct Rgb {
     int r, g, b;
 };
+// The colour of pixel (x, y), y downwards, of a surface SDL decoded (any pixel layout).
+Rgb SurfacePixel(const SDL_Surface* surface, int x, int y);
 
 // A screenshot of the whole X display (ImageMagick's import), read back through SDL_image.
 class Screenshot {
