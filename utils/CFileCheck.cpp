@@ -1,8 +1,9 @@
 // CFileCheck: opening without blocking and refusing what is not a regular file.
 #include "utils/CFileCheck.h"
 
+#include "platform/CFileSystem.h"
+
 #include <SDL.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,26 +13,23 @@ std::FILE* CFileCheck::Open(const char* path, std::string* why) {
     if (path == nullptr) {
         return nullptr;
     }
-    // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
-    int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int descriptor = CFileSystem::OpenWithoutWaiting(path);
     if (descriptor < 0) {
         SDL_SetError("Couldn't open %s", path);
         return nullptr;
     }
-    struct stat info;
+    CFileSystem::Kind kind = CFileSystem::KindOf(descriptor);
     std::string problem;
-    if (fstat(descriptor, &info) != 0) {
+    if (kind == CFileSystem::Kind::Unknown) {
         problem = "its kind cannot be established";
-    } else if (S_ISDIR(info.st_mode)) {
+    } else if (kind == CFileSystem::Kind::Directory) {
         problem = "a directory, not a regular file";
-    } else if (!S_ISREG(info.st_mode)) {
+    } else if (kind != CFileSystem::Kind::Regular) {
         problem = "not a regular file";
     }
     std::FILE* file = nullptr;
     if (problem.empty()) {
-        // Reading a regular file never blocks; the flag is dropped so that the stream reads as
-        // any other.
-        fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+        CFileSystem::EndNonBlocking(descriptor);
         file = fdopen(descriptor, "rb");
         if (file == nullptr) {
             SDL_SetError("Couldn't open %s", path);

@@ -1,17 +1,17 @@
-// CPlatform on the desktop: SDL 1.2 and OpenGL as the system provides them.
+// CPlatform on the desktop (Linux and Windows): SDL 1.2 and OpenGL as the system provides them.
 #include "platform/CPlatform.h"
 
 #include <GL/glew.h>
 #include <SDL.h>
-#include <SDL_image.h>
 #include <SDL_mixer.h>
 
-#include <dlfcn.h>
 #include <strings.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+
+#include "platform/desktop/CDesktopSystem.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ extern "C" void SDL_GL_SwapBuffers() {
         g_beforeSwap();
     }
     using Swap = void (*)();
-    static Swap sdlSwap = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers"));
+    static Swap sdlSwap = CDesktopSystem::SdlSwapBuffers();
     if (sdlSwap != nullptr) {
         sdlSwap();
     }
@@ -95,19 +95,14 @@ SDL_RWops* CPlatform::FileStream(std::FILE* file, const char* /*path*/) {
 
 namespace {
 
-// The extension after the last dot, as SDL_image and SDL_mixer take it from a name; null
-// without one.
-const char* Extension(const char* path) {
-    const char* dot = std::strrchr(path, '.');
-    return dot != nullptr ? dot + 1 : nullptr;
-}
-
-// SDL_mixer's guess from the extension, which its music loader tries before the contents.
+// SDL_mixer's guess from the extension after the last dot, which its music loader tries before
+// the contents.
 Mix_MusicType MusicTypeOf(const char* path) {
-    const char* extension = Extension(path);
-    if (extension == nullptr) {
+    const char* dot = std::strrchr(path, '.');
+    if (dot == nullptr) {
         return MUS_NONE;
     }
+    const char* extension = dot + 1;
     const std::pair<const char*, Mix_MusicType> kTypes[] = {
         {"WAV", MUS_WAV}, {"MID", MUS_MID},   {"MIDI", MUS_MID}, {"KAR", MUS_MID},
         {"OGG", MUS_OGG}, {"FLAC", MUS_FLAC}, {"MPG", MUS_MP3},  {"MPEG", MUS_MP3},
@@ -123,9 +118,7 @@ Mix_MusicType MusicTypeOf(const char* path) {
 }  // namespace
 
 SDL_Surface* CPlatform::LoadPicture(std::FILE* file, const char* path) {
-    SDL_RWops* stream = FileStream(file, path);
-    return stream != nullptr ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>(Extension(path)))
-                             : nullptr;
+    return CDesktopSystem::DecodePicture(file, path);
 }
 
 Mix_Music* CPlatform::LoadMusic(std::FILE* file, const char* path) {
@@ -143,29 +136,7 @@ Mix_Music* CPlatform::LoadMusic(std::FILE* file, const char* path) {
 }
 
 std::string CPlatform::DisplayServerProblem() {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
-        return "DISPLAY is unset";
-    }
-    // SDL loads Xlib at run time as well, so the engine does not link it for this one question.
-    // The library stays loaded: SDL may hold it, and an unloaded one leaves anonymous frames.
-    void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL);
-    if (xlib == nullptr) {
-        return "";
-    }
-    using OpenDisplay = void* (*)(const char*);
-    using CloseDisplay = int (*)(void*);
-    auto openDisplay = reinterpret_cast<OpenDisplay>(dlsym(xlib, "XOpenDisplay"));
-    auto closeDisplay = reinterpret_cast<CloseDisplay>(dlsym(xlib, "XCloseDisplay"));
-    if (openDisplay == nullptr || closeDisplay == nullptr) {
-        return "";
-    }
-    void* connection = openDisplay(display);
-    if (connection == nullptr) {
-        return std::string("the X server of DISPLAY=") + display + " cannot be reached";
-    }
-    closeDisplay(connection);
-    return "";
+    return CDesktopSystem::DisplayServerProblem();
 }
 
 std::string CPlatform::GLContextProblem() {
