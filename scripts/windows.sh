@@ -6,6 +6,8 @@
 # Usage: scripts/windows.sh [NAME]   (NAME: an example's name, e.g. gui_demo; the demo by default)
 #        scripts/windows.sh --build  (build and pack only)
 #        scripts/windows.sh --test   (build and pack, then the tests of label "windows")
+#        scripts/windows.sh --install (only the cross compiler and wine, so that scripts/test.sh
+#                                      includes the tests of label "windows")
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup-packages.sh
@@ -15,15 +17,24 @@ name=camera2d_demo
 case "${1:-}" in
     --build) mode=build ;;
     --test) mode=test ;;
+    --install) mode=install ;;
     "") ;;
     *) name=$1 ;;
 esac
 
 # shellcheck disable=SC2086
 orvane_install_packages $ORVANE_WINDOWS_PACKAGES
+if [ $mode = install ]; then
+    exit 0
+fi
 prefix=$(scripts/windows-deps.sh | tail -n 1)
 
 build=build-windows/cmake
+# The libraries' paths are cached: a new prefix needs a new configuration.
+if [ -f $build/CMakeCache.txt ] &&
+    ! grep -qxF "ORVANE_SDL_IMPORT_LIBRARY:FILEPATH=$prefix/lib/libSDL.dll.a" $build/CMakeCache.txt; then
+    rm -rf $build
+fi
 cmake -S . -B $build -DCMAKE_TOOLCHAIN_FILE=cmake/windows-x64.cmake -DCMAKE_BUILD_TYPE=Release \
     -DORVANE_WINDOWS_PREFIX="$prefix" -DORVANE_BUILD_TESTS=OFF >/dev/null
 cmake --build $build -j"$(nproc)"
@@ -33,7 +44,7 @@ cmake --build $build -j"$(nproc)"
 package=build-windows/orvane-windows-x64
 rm -rf "$package" "$package.zip"
 mkdir -p "$package"
-cp $build/*.exe "$package/"
+cp $build/*.exe "$package/"  # the tests' own programs are in $build/tools
 imports() {
     x86_64-w64-mingw32-objdump -p "$@" | sed -n 's/^\tDLL Name: //p' | sort -u
 }
@@ -95,7 +106,7 @@ status=0
 wineserver -k 2>/dev/null || true
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c '
     trap "wineserver -w" EXIT
-    wineboot -i >/dev/null 2>&1
+    tests/windows/setup-prefix.sh
     cd "$1" && wine "$2.exe" 2>/dev/null &
     pid=$!
     sleep 3

@@ -2,7 +2,7 @@
 # Runs one program of the Windows package under wine the way the end-to-end tests run a Linux
 # program: from the current directory, so that Data/ and shaders/ are found there; the log that
 # the program writes to stdout.txt beside its executable comes out on standard output while it
-# grows, stderr.txt on standard error at the end (both with Linux line ends); SIGTERM closes the
+# grows, and stderr.txt on standard error (both with Linux line ends); SIGTERM closes the
 # window as its close button would; the exit status is the program's.
 # A console program's output passes straight through.
 # Usage: run-under-wine.sh PACKAGE BUILD NAME [ARGUMENT...]
@@ -23,16 +23,18 @@ ln -s "$package"/*.dll "$dir/"
 wine "$dir/$name.exe" "$@" > >(sed -u 's/\r$//') 2>/dev/null &
 pid=$!
 trap 'wine taskkill /im "$name.exe" >/dev/null 2>&1' TERM
-tail -F -q -s 0.05 -n +1 --pid=$pid "$dir/stdout.txt" 2>/dev/null | sed -u 's/\r$//' &
+follow() {
+    tail -F -q -s 0.05 -n +1 --pid=$pid "$dir/$1" 2>/dev/null | sed -u 's/\r$//'
+}
+follow stdout.txt &
 copier=$!
+follow stderr.txt >&2 &
+errors=$!
 while :; do
     wait $pid
     status=$?
     kill -0 $pid 2>/dev/null || break
 done
-wait $copier
-if [ -f "$dir/stderr.txt" ]; then
-    tr -d '\r' <"$dir/stderr.txt" >&2
-fi
+wait $copier $errors
 rm -rf "$dir"
 exit $status
