@@ -11,7 +11,9 @@ set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
 set(ORVANE_WINDOWS_PREFIX "" CACHE PATH "SDL 1.2, SDL_mixer and GLEW built for Windows")
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${ORVANE_WINDOWS_PREFIX})
+# The libraries, and an engine installed for Windows named by CMAKE_PREFIX_PATH, are found there
+# and nowhere on the build machine itself.
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${ORVANE_WINDOWS_PREFIX} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

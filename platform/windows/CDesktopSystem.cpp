@@ -26,12 +26,15 @@ struct Released {
     T* operator->() const { return pointer; }
 };
 
-// The system's own text for a failure, on one line, or the number when it has none.
+// The system's own text for a failure, on one line, or the number when it has none. The
+// decoder's own failures have their texts in its library, when it has any.
 void SetFailure(HRESULT result) {
     char text[512] = "";
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, static_cast<DWORD>(result), 0, text, sizeof text,
-                                  nullptr);
+    HMODULE codecs = GetModuleHandleA("windowscodecs.dll");
+    DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
+                  (codecs != nullptr ? FORMAT_MESSAGE_FROM_HMODULE : 0);
+    DWORD length = FormatMessageA(flags, codecs, static_cast<DWORD>(result), 0, text,
+                                  sizeof text, nullptr);
     while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' ||
                           text[length - 1] == ' ' || text[length - 1] == '.')) {
         text[--length] = '\0';
