@@ -98,6 +98,9 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 # Without a display there is no sound card either: SDL_mixer plays into the dummy driver.
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+# Xvfb has no window manager: the window's inside goes to the top left, where an X window opens
+# on Linux, and its frame off the screen.
+export SDL_VIDEO_WINDOW_POS=0,0
 shot=build-windows/$name.png
 status=0
 # Wine's server and desktop belong to one X display: each run starts them in its own Xvfb and
