@@ -2,6 +2,8 @@
 /// RunApplication: the body of every program's main.
 #pragma once
 
+#include <SDL_main.h>
+
 #include "core/CApp.h"
 #include "core/CAppRunner.h"
 
@@ -13,6 +15,9 @@
 /// @code
 /// int main() { return RunApplication<MyGame>(); }
 /// @endcode
+///
+/// SDL's start-up header comes with it: on Windows it renames the program's main, which SDL's
+/// start-up module then calls, so that the log goes to stdout.txt and stderr.txt.
 ///
 /// @tparam App a class derived from CApp with a default constructor.
 template <class App>

@@ -1,8 +1,7 @@
-// CSprite: image loading through SDL_image, upload as a mipmapped texture, quad drawing.
+// CSprite: image loading through the platform's picture decoder, upload as a mipmapped texture, quad drawing.
 #include "textures/CSprite.h"
 
 #include <GL/glew.h>
-#include <SDL_image.h>
 
 #include <cmath>
 #include <iostream>

@@ -1,9 +1,10 @@
 // CFileCheck: opening without blocking and refusing what is not a regular file.
 #include "utils/CFileCheck.h"
 
+#include "platform/CFileSystem.h"
+
 #include <SDL.h>
 #include <errno.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,8 +15,7 @@ std::FILE* CFileCheck::Open(const char* path, std::string* why) {
     if (path == nullptr) {
         return nullptr;
     }
-    // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
-    int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int descriptor = CFileSystem::OpenWithoutWaiting(path);
     if (descriptor < 0) {
         // A missing file reads as SDL's own opening says; any other failure says why.
         int reason = errno;
@@ -26,20 +26,18 @@ std::FILE* CFileCheck::Open(const char* path, std::string* why) {
         }
         return nullptr;
     }
-    struct stat info;
+    CFileSystem::Kind kind = CFileSystem::KindOf(descriptor);
     std::string problem;
-    if (fstat(descriptor, &info) != 0) {
+    if (kind == CFileSystem::Kind::Unknown) {
         problem = "its kind cannot be established";
-    } else if (S_ISDIR(info.st_mode)) {
+    } else if (kind == CFileSystem::Kind::Directory) {
         problem = "a directory, not a regular file";
-    } else if (!S_ISREG(info.st_mode)) {
+    } else if (kind != CFileSystem::Kind::Regular) {
         problem = "not a regular file";
     }
     std::FILE* file = nullptr;
     if (problem.empty()) {
-        // Reading a regular file never blocks; the flag is dropped so that the stream reads as
-        // any other.
-        fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+        CFileSystem::EndNonBlocking(descriptor);
         file = fdopen(descriptor, "rb");
         if (file == nullptr) {
             SDL_SetError("Couldn't open %s", path);

@@ -1,7 +1,7 @@
-// CFileWatcher on the desktop: polls each file's stamp with stat.
+// CFileWatcher on the desktop: polls each file's stamp.
 #include "platform/CFileWatcher.h"
 
-#include <sys/stat.h>
+#include "platform/CFileSystem.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -149,17 +149,15 @@ std::vector<std::string> CFileWatcher::TakeSettled(unsigned int nowMs) {
 
 CFileWatcher::Stamp CFileWatcher::StampOf(const std::string& path) {
     Stamp stamp;
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0) {
+    CFileSystem::Status info;
+    if (!CFileSystem::StatusOf(path.c_str(), &info)) {
         return stamp;
     }
     stamp.exists = true;
-    stamp.modifiedNs =
-        static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
-    stamp.changedNs =
-        static_cast<long long>(info.st_ctim.tv_sec) * 1000000000LL + info.st_ctim.tv_nsec;
-    stamp.size = static_cast<long long>(info.st_size);
-    stamp.inode = static_cast<unsigned long long>(info.st_ino);
-    stamp.device = static_cast<unsigned long long>(info.st_dev);
+    stamp.modifiedNs = info.modifiedNs;
+    stamp.changedNs = info.changedNs;
+    stamp.size = info.size;
+    stamp.inode = info.inode;
+    stamp.device = info.device;
     return stamp;
 }

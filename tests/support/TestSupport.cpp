@@ -355,7 +355,9 @@ int Screenshot::Count(int x0, int y0, int x1, int y1,
 }
 
 std::string BuiltProgram(const std::string& name) {
-    return std::string(ORVANE_BINARY_DIR) + "/" + name;
+    // Another folder of programs by the same names: the Windows build's, run under wine.
+    const char* programs = std::getenv("ORVANE_TEST_PROGRAMS");
+    return std::string(programs != nullptr ? programs : ORVANE_BINARY_DIR) + "/" + name;
 }
 
 std::string Shell(const std::string& command) {

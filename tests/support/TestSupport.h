@@ -158,7 +158,8 @@ private:
     SDL_Surface* surface_ = nullptr;
 };
 
-// Path of a program built by this build tree (e.g. "camera2d_demo").
+// Path of a program built by this build tree (e.g. "camera2d_demo"), or of the one by that name
+// in the folder ORVANE_TEST_PROGRAMS names.
 std::string BuiltProgram(const std::string& name);
 // Runs a shell command and returns its standard output.
 std::string Shell(const std::string& command);
