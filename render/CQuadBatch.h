@@ -38,9 +38,10 @@ public:
     /// at the run's next draw), touching only what differs from the state the previous quad
     /// left. Without @p withProgram the program bound stays as it is. @p untinted is the
     /// program's untinted build (0 for none), which draws a run whose quads are all opaque
-    /// white in its place.
+    /// white in its place. A run of an @p opaque picture (one without alpha) whose quads' tints
+    /// are all opaque too is drawn with blending off where that gives the same pixels.
     static void Use(unsigned int texture, bool withProgram, unsigned int program,
-                    unsigned int untinted);
+                    unsigned int untinted, bool opaque = false);
     /// Queues one quad, corners in drawing order, tinted by rgba. Call Use first.
     static void Quad(const Vertex corners[4], const float rgba[4]);
     /// What Flush puts back, set by whoever drew last: a sprite leaves the current colour white

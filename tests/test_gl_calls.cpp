@@ -22,6 +22,7 @@ struct Counts {
     int calls = 0;
     int draws = 0;
     int queries = 0;
+    int unblended = 0;  // draws made with blending off
 };
 Counts g_counts;
 
@@ -36,7 +37,9 @@ Counts g_counts;
         return __real_##name args;                 \
     }
 #define ORV_CALL(ret, name, params, args) ORV_COUNTED((void)0, ret, name, params, args)
-#define ORV_DRAW(ret, name, params, args) ORV_COUNTED(++g_counts.draws, ret, name, params, args)
+#define ORV_DRAW(ret, name, params, args) \
+    ORV_COUNTED(++g_counts.draws;         \
+                g_counts.unblended += !__real_glIsEnabled(GL_BLEND), ret, name, params, args)
 #define ORV_QUERY(ret, name, params, args) ORV_COUNTED(++g_counts.queries, ret, name, params, args)
 
 ORV_QUERY(void, glGetIntegerv, (GLenum n, GLint* v), (n, v))
@@ -170,6 +173,8 @@ TEST_F(GlCallTest, TheDemoFrameDrawsOncePerPictureAndAsksNothing) {
     EXPECT_EQ(7, frame.draws);
     EXPECT_EQ(7ul, CQuadBatch::TakeDrawCount());
     EXPECT_EQ(0, frame.queries);
+    // The two maps have no alpha channel: only they skip blending.
+    EXPECT_EQ(2, frame.unblended);
     // No call per quad or glyph: the frame's 60 quads once took 11 calls each.
     EXPECT_LT(frame.calls, 200);
 }
