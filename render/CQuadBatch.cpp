@@ -45,6 +45,17 @@ bool g_endUnbindsTexture = false;
 unsigned long g_draws = 0;
 // The scopes (CQuadBatch::Scope) open now; quads wait only while one is.
 unsigned int g_scopes = 0;
+// Whether UsePixelMatrices pushed the projection and model-view, and for what viewport size.
+bool g_pixelPushed = false;
+int g_pixelSize[2] = {0, 0};
+
+void PopPixelMatrices() {
+    CRenderState::SetMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    CRenderState::SetMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    g_pixelPushed = false;
+}
 
 // Binds the run's program or its untinted build, unless the batch left it bound already.
 void BindBuild(unsigned int build) {
@@ -94,7 +105,7 @@ void CQuadBatch::Use(unsigned int texture, bool withProgram, unsigned int progra
 
 void CQuadBatch::Quad(const Vertex corners[4], const float rgba[4]) {
     if (g_vertices.size() / 4 >= kMaxQuadsPerDraw) {
-        DrawPending();
+        Draw(false);
     }
     if (g_vertices.empty()) {
         std::copy(rgba, rgba + 4, g_runTint);
@@ -118,8 +129,42 @@ void CQuadBatch::Quad(const Vertex corners[4], const float rgba[4]) {
     }
 }
 
+void CQuadBatch::UsePixelMatrices(int width, int height) {
+    if (g_pixelPushed && g_pixelSize[0] == width && g_pixelSize[1] == height) {
+        return;
+    }
+    // Queued quads were placed for the matrices in force, so they go out first.
+    DrawPending();
+    CRenderState::SetMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, width, height, 0.0, -1.0, 1.0);
+    CRenderState::SetMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    g_pixelPushed = true;
+    g_pixelSize[0] = width;
+    g_pixelSize[1] = height;
+}
+
+void CQuadBatch::EndPixelMatrices() {
+    Draw(false);
+    if (g_pixelPushed) {
+        PopPixelMatrices();
+    }
+}
+
 void CQuadBatch::DrawPending() {
     Draw(false);
+    if (g_pixelPushed) {
+        int mode = CRenderState::GetMatrixMode();
+        PopPixelMatrices();
+        CRenderState::SetMatrixMode(mode);
+    }
+}
+
+bool CQuadBatch::QuadsWait() {
+    return g_scopes != 0;
 }
 
 void CQuadBatch::RebindProgram() {
@@ -243,6 +288,7 @@ void CQuadBatch::EndFrame() {
 
 void CQuadBatch::Reset() {
     g_scopes = 0;
+    g_pixelPushed = false;
     g_vertices.clear();
     g_colors.clear();
     g_running = false;

@@ -50,8 +50,18 @@ public:
     /// The current colour as the application will see it once the run ends: the colour Flush
     /// will put back while a run is open, the current colour otherwise.
     static void ColorAfterRun(float rgba[4]);
-    /// Sends the queued quads as one draw, leaving the run open.
+    /// Places the next quads in viewport pixels, y down: pushes a pixel projection of that
+    /// size and an identity model-view, unless the run's quads stand under such already. They
+    /// stay pushed until the queued quads are sent, so that consecutive prints are one draw.
+    static void UsePixelMatrices(int width, int height);
+    /// Sends the queued quads and pops the matrices UsePixelMatrices pushed, if it did, leaving
+    /// the model-view current.
+    static void EndPixelMatrices();
+    /// Sends the queued quads as one draw, leaving the run open, and brings back the matrices
+    /// in force before UsePixelMatrices (and the matrix mode in force now).
     static void DrawPending();
+    /// Whether quads queued now wait for the end of their run (CQuadBatch::Scope).
+    static bool QuadsWait();
     /// Makes the run's program itself current again where a draw left its untinted build
     /// bound, for code that sets the program's uniforms while the run is open.
     static void RebindProgram();

@@ -10,6 +10,8 @@
 #include "core/CEngine.h"
 #include "render/CQuadBatch.h"
 #include "support/TestSupport.h"
+#include "text/CFont.h"
+#include "text/CFontManager.h"
 #include "textures/CSprite.h"
 
 using orvane_test::DrainEvents;
@@ -168,10 +170,10 @@ protected:
 TEST_F(GlCallTest, TheDemoFrameDrawsOncePerPictureAndAsksNothing) {
     Camera2DDemo* demo = Start<Camera2DDemo>();
     Counts frame = SteadyFrame([demo] { ASSERT_TRUE(demo->RunFrame()); });
-    // The cursor and the frame rate in the frame step, the two maps, the logo, and each of the
-    // two prints between End2D and Begin2D (which bring matrices of their own there).
-    EXPECT_EQ(7, frame.draws);
-    EXPECT_EQ(7ul, CQuadBatch::TakeDrawCount());
+    // The cursor and the frame rate in the frame step, the two maps, the logo, and the two
+    // prints between End2D and Begin2D (which share the matrices they bring there).
+    EXPECT_EQ(6, frame.draws);
+    EXPECT_EQ(6ul, CQuadBatch::TakeDrawCount());
     EXPECT_EQ(0, frame.queries);
     // The two maps have no alpha channel: only they skip blending.
     EXPECT_EQ(2, frame.unblended);
@@ -217,4 +219,19 @@ TEST_F(GlCallTest, ASpriteSceneDrawsOncePerChangeOfPictureWhenTheProgramSwaps) {
     EXPECT_EQ(4, many.draws);
     EXPECT_EQ(few.calls, many.calls);
     EXPECT_EQ(0, many.queries);
+}
+
+TEST_F(GlCallTest, AScreenOfPrintsAfterTheFrameStepIsOneDraw) {
+    SpriteScene* app = Start<SpriteScene>();
+    CFont* font = g_pFontManager->GetFont(1);
+    Counts frame = SteadyFrame([&] {
+        app->FrameStep();
+        for (int line = 0; line < 60; ++line) {
+            font->Print(0, line * 12, 0, "line %d of a screen of text", line);
+        }
+        SDL_GL_SwapBuffers();
+    });
+    // The frame step's cursor and frame rate, then the 60 lines.
+    EXPECT_EQ(3, frame.draws);
+    EXPECT_EQ(0, frame.queries);
 }
