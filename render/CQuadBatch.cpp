@@ -22,6 +22,9 @@ std::vector<CQuadBatch::Vertex> g_vertices;
 float g_runTint[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 bool g_oneTint = true;
 std::vector<float> g_colors;
+// Whether the run's picture has no alpha, and whether every quad queued is opaque with it.
+bool g_pictureOpaque = false;
+bool g_runOpaque = false;
 
 // What the quads of the current run left bound. A texture of 0 means "unknown".
 bool g_running = false;
@@ -42,6 +45,17 @@ bool g_endUnbindsTexture = false;
 unsigned long g_draws = 0;
 // The scopes (CQuadBatch::Scope) open now; quads wait only while one is.
 unsigned int g_scopes = 0;
+// Whether UsePixelMatrices pushed the projection and model-view, and for what viewport size.
+bool g_pixelPushed = false;
+int g_pixelSize[2] = {0, 0};
+
+void PopPixelMatrices() {
+    CRenderState::SetMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    CRenderState::SetMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    g_pixelPushed = false;
+}
 
 // Binds the run's program or its untinted build, unless the batch left it bound already.
 void BindBuild(unsigned int build) {
@@ -65,10 +79,9 @@ void BindBuild(unsigned int build) {
 }  // namespace
 
 void CQuadBatch::Use(unsigned int texture, bool withProgram, unsigned int program,
-                     unsigned int untinted) {
-    bool programChanged =
-        withProgram &&
-        (!g_running || !g_programKnown || g_program != program || g_untinted != untinted);
+                     unsigned int untinted, bool opaque) {
+    bool programChanged = withProgram && (!g_running || !g_programKnown || g_program != program ||
+                                          g_untinted != untinted);
     bool textureChanged = !g_running || g_texture != texture;
     if (programChanged || textureChanged) {
         DrawPending();
@@ -86,22 +99,25 @@ void CQuadBatch::Use(unsigned int texture, bool withProgram, unsigned int progra
         glBindTexture(GL_TEXTURE_2D, texture);
         g_texture = texture;
     }
+    g_pictureOpaque = opaque;
     g_running = true;
 }
 
 void CQuadBatch::Quad(const Vertex corners[4], const float rgba[4]) {
     if (g_vertices.size() / 4 >= kMaxQuadsPerDraw) {
-        DrawPending();
+        Draw(false);
     }
     if (g_vertices.empty()) {
         std::copy(rgba, rgba + 4, g_runTint);
         g_oneTint = true;
+        g_runOpaque = g_pictureOpaque;
     } else if (g_oneTint && !std::equal(rgba, rgba + 4, g_runTint)) {
         g_oneTint = false;
         for (size_t i = 0; i < g_vertices.size(); ++i) {
             g_colors.insert(g_colors.end(), g_runTint, g_runTint + 4);
         }
     }
+    g_runOpaque = g_runOpaque && rgba[3] == 1.0f;
     g_vertices.insert(g_vertices.end(), corners, corners + 4);
     if (!g_oneTint) {
         for (int i = 0; i < 4; ++i) {
@@ -113,8 +129,42 @@ void CQuadBatch::Quad(const Vertex corners[4], const float rgba[4]) {
     }
 }
 
+void CQuadBatch::UsePixelMatrices(int width, int height) {
+    if (g_pixelPushed && g_pixelSize[0] == width && g_pixelSize[1] == height) {
+        return;
+    }
+    // Queued quads were placed for the matrices in force, so they go out first.
+    DrawPending();
+    CRenderState::SetMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, width, height, 0.0, -1.0, 1.0);
+    CRenderState::SetMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    g_pixelPushed = true;
+    g_pixelSize[0] = width;
+    g_pixelSize[1] = height;
+}
+
+void CQuadBatch::EndPixelMatrices() {
+    Draw(false);
+    if (g_pixelPushed) {
+        PopPixelMatrices();
+    }
+}
+
 void CQuadBatch::DrawPending() {
     Draw(false);
+    if (g_pixelPushed) {
+        int mode = CRenderState::GetMatrixMode();
+        PopPixelMatrices();
+        CRenderState::SetMatrixMode(mode);
+    }
+}
+
+bool CQuadBatch::QuadsWait() {
+    return g_scopes != 0;
 }
 
 void CQuadBatch::RebindProgram() {
@@ -141,8 +191,18 @@ void CQuadBatch::Draw(bool alone) {
         }
         BindBuild(program);
     }
+    // Over-blending a pixel of alpha 1 writes it as it is, yet makes the rasteriser read back
+    // every pixel it writes; an opaque run (a map, a backdrop) goes without. The state the
+    // engine knows is put back at once, so nothing else sees the change.
+    bool unblended = g_runOpaque && CRenderState::BlendKeepsOpaque();
+    if (unblended) {
+        glDisable(GL_BLEND);
+    }
     CPlatform::DrawQuadArrays(program, &g_vertices[0].x, g_oneTint ? nullptr : g_colors.data(),
                               g_runTint, static_cast<int>(g_vertices.size()));
+    if (unblended) {
+        glEnable(GL_BLEND);
+    }
     ++g_draws;
     // Clearing keeps the capacity: the next run reuses the same memory.
     g_vertices.clear();
@@ -228,6 +288,7 @@ void CQuadBatch::EndFrame() {
 
 void CQuadBatch::Reset() {
     g_scopes = 0;
+    g_pixelPushed = false;
     g_vertices.clear();
     g_colors.clear();
     g_running = false;

@@ -41,9 +41,10 @@ public:
     /// at the run's next draw), touching only what differs from the state the previous quad
     /// left. Without @p withProgram the program bound stays as it is. @p untinted is the
     /// program's untinted build (0 for none), which draws a run whose quads are all opaque
-    /// white in its place.
+    /// white in its place. A run of an @p opaque picture (one without alpha) whose quads' tints
+    /// are all opaque too is drawn with blending off where that gives the same pixels.
     static void Use(unsigned int texture, bool withProgram, unsigned int program,
-                    unsigned int untinted);
+                    unsigned int untinted, bool opaque = false);
     /// Queues one quad, corners in drawing order, tinted by rgba. Call Use first.
     static void Quad(const Vertex corners[4], const float rgba[4]);
     /// What Flush puts back, set by whoever drew last: a sprite leaves the current colour white
@@ -52,8 +53,18 @@ public:
     /// The current colour as the application will see it once the run ends: the colour Flush
     /// will put back while a run is open, the current colour otherwise.
     static void ColorAfterRun(float rgba[4]);
-    /// Sends the queued quads as one draw, leaving the run open.
+    /// Places the next quads in viewport pixels, y down: pushes a pixel projection of that
+    /// size and an identity model-view, unless the run's quads stand under such already. They
+    /// stay pushed until the queued quads are sent, so that consecutive prints are one draw.
+    static void UsePixelMatrices(int width, int height);
+    /// Sends the queued quads and pops the matrices UsePixelMatrices pushed, if it did, leaving
+    /// the model-view current.
+    static void EndPixelMatrices();
+    /// Sends the queued quads as one draw, leaving the run open, and brings back the matrices
+    /// in force before UsePixelMatrices (and the matrix mode in force now).
     static void DrawPending();
+    /// Whether quads queued now wait for the end of their run (CQuadBatch::Scope).
+    static bool QuadsWait();
     /// Makes the run's program itself current again where a draw left its untinted build
     /// bound, for code that sets the program's uniforms while the run is open.
     static void RebindProgram();

@@ -157,6 +157,15 @@ void CRenderState::SetBlendFunc(int source, int destination, bool force) {
     Remember(g_state.blend, BlendFunc{source, destination});
 }
 
+bool CRenderState::BlendKeepsOpaque() {
+    const Known<bool>& on = g_state.enabled[CapabilitySlot(GL_BLEND)];
+    const Known<BlendFunc>& blend = g_state.blend;
+    return g_state.trusted && on.known && on.value && blend.known &&
+           (blend.value.source == GL_SRC_ALPHA || blend.value.source == GL_ONE) &&
+           (blend.value.destination == GL_ONE_MINUS_SRC_ALPHA ||
+            blend.value.destination == GL_ZERO);
+}
+
 int CRenderState::GetMatrixMode() {
     if (g_state.matrixMode.known) {
         return g_state.matrixMode.value;

@@ -44,6 +44,9 @@ public:
     static void GetBlendFunc(int* source, int* destination);
     static void SetBlendFunc(int source, int destination, bool force = false);
     /// @}
+    /// Whether blending is known to be on with factors that leave a pixel of alpha 1 exactly as
+    /// the program wrote it, so that opaque quads may be drawn with it off. Never asks OpenGL.
+    static bool BlendKeepsOpaque();
     /// The matrix stack that matrix calls go to (glMatrixMode).
     /// @{
     static int GetMatrixMode();

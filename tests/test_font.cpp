@@ -335,6 +335,20 @@ TEST_F(FontTest, APrintRestoresTheStateItChanged) {
     EXPECT_TRUE(ColourNear(108, 608, CellColour('H' - 32)));
 }
 
+TEST_F(FontTest, PrintsInAFrameShareTheirMatricesUntilFlushQuads) {
+    // Lines printed in a frame wait under one pair of matrices of their own; the application's
+    // OpenGL after FlushQuads sees its own again.
+    engine_->Update();
+    g_pGraphicsCore->FlushQuads();
+    glTranslatef(200.0f, 100.0f, 0.0f);
+    GlState before = GlState::Read();
+    cells_->Print(100, 500, 0, "A");
+    cells_->Print(100, 540, 0, "A");
+    g_pGraphicsCore->FlushQuads();
+    ExpectSameCapabilitiesAndMatrices(before, GlState::Read());
+    EXPECT_TRUE(ColourNear(108, 508, CellColour(33)) && ColourNear(108, 548, CellColour(33)));
+}
+
 TEST_F(FontTest, ANullFormatDrawsNothingAndTouchesNoState) {
     cells_->Print(10, 10, 0, "kept");
     ClearFrame();

@@ -10,6 +10,8 @@
 #include "core/CEngine.h"
 #include "render/CQuadBatch.h"
 #include "support/TestSupport.h"
+#include "text/CFont.h"
+#include "text/CFontManager.h"
 #include "textures/CSprite.h"
 
 using orvane_test::DrainEvents;
@@ -22,6 +24,7 @@ struct Counts {
     int calls = 0;
     int draws = 0;
     int queries = 0;
+    int unblended = 0;  // draws made with blending off
 };
 Counts g_counts;
 
@@ -36,7 +39,9 @@ Counts g_counts;
         return __real_##name args;                 \
     }
 #define ORV_CALL(ret, name, params, args) ORV_COUNTED((void)0, ret, name, params, args)
-#define ORV_DRAW(ret, name, params, args) ORV_COUNTED(++g_counts.draws, ret, name, params, args)
+#define ORV_DRAW(ret, name, params, args) \
+    ORV_COUNTED(++g_counts.draws;         \
+                g_counts.unblended += !__real_glIsEnabled(GL_BLEND), ret, name, params, args)
 #define ORV_QUERY(ret, name, params, args) ORV_COUNTED(++g_counts.queries, ret, name, params, args)
 
 ORV_QUERY(void, glGetIntegerv, (GLenum n, GLint* v), (n, v))
@@ -165,11 +170,13 @@ protected:
 TEST_F(GlCallTest, TheDemoFrameDrawsOncePerPictureAndAsksNothing) {
     Camera2DDemo* demo = Start<Camera2DDemo>();
     Counts frame = SteadyFrame([demo] { ASSERT_TRUE(demo->RunFrame()); });
-    // The cursor and the frame rate in the frame step, the two maps, the logo, and each of the
-    // two prints between End2D and Begin2D (which bring matrices of their own there).
-    EXPECT_EQ(7, frame.draws);
-    EXPECT_EQ(7ul, CQuadBatch::TakeDrawCount());
+    // The cursor and the frame rate in the frame step, the two maps, the logo, and the two
+    // prints between End2D and Begin2D (which share the matrices they bring there).
+    EXPECT_EQ(6, frame.draws);
+    EXPECT_EQ(6ul, CQuadBatch::TakeDrawCount());
     EXPECT_EQ(0, frame.queries);
+    // The two maps have no alpha channel: only they skip blending.
+    EXPECT_EQ(2, frame.unblended);
     // No call per quad or glyph: the frame's 60 quads once took 11 calls each.
     EXPECT_LT(frame.calls, 200);
 }
@@ -212,4 +219,19 @@ TEST_F(GlCallTest, ASpriteSceneDrawsOncePerChangeOfPictureWhenTheProgramSwaps) {
     EXPECT_EQ(4, many.draws);
     EXPECT_EQ(few.calls, many.calls);
     EXPECT_EQ(0, many.queries);
+}
+
+TEST_F(GlCallTest, AScreenOfPrintsAfterTheFrameStepIsOneDraw) {
+    SpriteScene* app = Start<SpriteScene>();
+    CFont* font = g_pFontManager->GetFont(1);
+    Counts frame = SteadyFrame([&] {
+        app->FrameStep();
+        for (int line = 0; line < 60; ++line) {
+            font->Print(0, line * 12, 0, "line %d of a screen of text", line);
+        }
+        SDL_GL_SwapBuffers();
+    });
+    // The frame step's cursor and frame rate, then the 60 lines.
+    EXPECT_EQ(3, frame.draws);
+    EXPECT_EQ(0, frame.queries);
 }

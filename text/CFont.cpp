@@ -178,21 +178,16 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     // One unit per viewport pixel, y downwards, whatever projection the scene uses; when that
     // is already in force with no model-view transform, the matrices are left alone.
     bool ownMatrices = !PixelMatricesInForce();
-    if (ownMatrices) {
-        // Queued quads were placed for the matrices in force, so they go out first.
-        CQuadBatch::DrawPending();
-        CRenderState::SetMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        glOrtho(0.0, savedViewport[2], savedViewport[3], 0.0, -1.0, 1.0);
-        CRenderState::SetMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
-    }
+    // Where the engine knows the state and the glyphs wait for the end of their run, the print's
+    // matrices stay until then, so that the prints of a screen of text are one draw.
+    bool keepMatrices = plain2D && CRenderState::Remembers() && CQuadBatch::QuadsWait();
 
     CQuadBatch::Use(image.GetTexture(), shader != nullptr,
                     shader != nullptr ? shader->GetHandle() : 0,
                     shader != nullptr ? shader->GetUntintedHandle() : 0);
+    if (ownMatrices) {
+        CQuadBatch::UsePixelMatrices(savedViewport[2], savedViewport[3]);
+    }
     if (bold > 1) {
         first -= 2;
     }
@@ -209,16 +204,12 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     // The print ends with no program, texture 0 and the application's colour, now or (in the
     // plain 2D state) when the run of quads ends.
     CQuadBatch::SetEndState(savedColor, true);
+    if (ownMatrices && !keepMatrices) {
+        // The glyphs were placed for the print's own matrices: they go out before those go.
+        CQuadBatch::EndPixelMatrices();
+    }
     if (!plain2D) {
         CQuadBatch::Flush();
-    }
-    if (ownMatrices) {
-        // The glyphs were placed for the print's own matrices: they go out before those go.
-        CQuadBatch::DrawPending();
-        CRenderState::SetMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        CRenderState::SetMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
     }
 
     if (depthWasOn) {

@@ -124,16 +124,34 @@ SDL_Surface* MakeUploadReady(SDL_Surface* surface) {
 }  // namespace
 
 CSprite::CSprite()
-    : texture(0), textureContext(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {}
+    : texture(0),
+      textureContext(0),
+      opaque(false),
+      width(0.0f),
+      height(0.0f),
+      alpha(1.0f),
+      shader(nullptr) {}
 
 CSprite::CSprite(const std::string& name)
-    : texture(0), textureContext(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {
+    : texture(0),
+      textureContext(0),
+      opaque(false),
+      width(0.0f),
+      height(0.0f),
+      alpha(1.0f),
+      shader(nullptr) {
     Load(name);
     alpha = 1.0f;
 }
 
 CSprite::CSprite(const std::string& name, float a)
-    : texture(0), textureContext(0), width(0.0f), height(0.0f), alpha(1.0f), shader(nullptr) {
+    : texture(0),
+      textureContext(0),
+      opaque(false),
+      width(0.0f),
+      height(0.0f),
+      alpha(1.0f),
+      shader(nullptr) {
     Load(name);
     alpha = a;
 }
@@ -245,6 +263,9 @@ void CSprite::UploadAll(const std::vector<CSprite*>& sprites, SDL_Surface* surfa
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     GLenum layout = surface->format->Amask != 0 ? GL_RGBA : GL_RGB;
+    for (CSprite* sprite : sprites) {
+        sprite->opaque = layout == GL_RGB;
+    }
     CPlatform::LockPixels(surface);
     CMipmapBuilder::Upload(GL_TEXTURE_2D, layout, surface->w, surface->h, layout, surface->pixels,
                            textures.data(), static_cast<int>(textures.size()));
@@ -304,7 +325,7 @@ void CSprite::DrawArea(float x, float y, float top, float right, float bottom, f
     }
     const float tint[4] = {r, g, b, a};
     static const float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    CQuadBatch::Use(texture, true, shader->GetHandle(), shader->GetUntintedHandle());
+    CQuadBatch::Use(texture, true, shader->GetHandle(), shader->GetUntintedHandle(), opaque);
     CQuadBatch::SetEndState(kWhite, false);
     CQuadBatch::Quad(corners, tint);
 }

@@ -125,6 +125,7 @@ private:
 
     unsigned int texture;
     unsigned int textureContext;  // CRenderState::Context() when the texture was made
+    bool opaque;                  // the picture has no alpha channel
     std::string fileName;
     float width;
     float height;
