@@ -20,10 +20,11 @@ done
 
 # shellcheck disable=SC2086
 orvane_install_packages $ORVANE_BUILD_PACKAGES $ORVANE_HEADLESS_PACKAGES $ORVANE_TEST_PACKAGES
-# The browser tests (label "web") run no desktop SDL: once, on classic SDL 1.2, is enough.
+# The browser tests (label "web") and the Windows programs under wine (label "windows") run no
+# desktop SDL of Linux: once, on classic SDL 1.2, is enough.
 subset=()
 if [ $compat -eq 1 ]; then
-    subset=(-LE web)
+    subset=(-LE "web|windows")
     orvane_install_packages libsdl1.2-compat
     library=$(dpkg -L libsdl1.2-compat | sed -n 's|/libSDL-1\.2\.so\.0$||p' | head -n 1)
     export LD_LIBRARY_PATH=$library${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
