@@ -132,26 +132,12 @@ CSprite::CSprite()
       alpha(1.0f),
       shader(nullptr) {}
 
-CSprite::CSprite(const std::string& name)
-    : texture(0),
-      textureContext(0),
-      opaque(false),
-      width(0.0f),
-      height(0.0f),
-      alpha(1.0f),
-      shader(nullptr) {
+CSprite::CSprite(const std::string& name) : CSprite() {
     Load(name);
     alpha = 1.0f;
 }
 
-CSprite::CSprite(const std::string& name, float a)
-    : texture(0),
-      textureContext(0),
-      opaque(false),
-      width(0.0f),
-      height(0.0f),
-      alpha(1.0f),
-      shader(nullptr) {
+CSprite::CSprite(const std::string& name, float a) : CSprite() {
     Load(name);
     alpha = a;
 }
