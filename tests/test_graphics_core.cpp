@@ -261,7 +261,7 @@ TEST(GraphicsCoreVideo, DriverStringsAreEmptyAndNoScreenshotIsTakenWithoutAConte
 }
 
 TEST(GraphicsCoreVideo, AnUnavailableVideoDriverThrowsTheSdlMessage) {
-    setenv("SDL_VIDEODRIVER", "nonexistent", 1);
+    orvane_test::SetEnv("SDL_VIDEODRIVER", "nonexistent");
     StreamCapture capture;
     CEngine engine;
     try {
@@ -272,5 +272,5 @@ TEST(GraphicsCoreVideo, AnUnavailableVideoDriverThrowsTheSdlMessage) {
         ASSERT_EQ(prefix, message.substr(0, prefix.size()));
         EXPECT_GT(message.size(), prefix.size());
     }
-    unsetenv("SDL_VIDEODRIVER");
+    orvane_test::SetEnv("SDL_VIDEODRIVER", "");
 }
