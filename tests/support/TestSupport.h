@@ -170,6 +170,8 @@ std::string BuiltProgram(const std::string& name);
 // Runs a shell command and returns its standard output. Under wine it is the host's shell,
 // which wine starts as it starts a Windows program.
 std::string Shell(const std::string& command);
+// The video driver SDL runs on when the user names none: x11 on Linux, windib on Windows.
+extern const char* const kVideoDriver;
 // Sets an environment variable of this process; an empty value removes it.
 void SetEnv(const std::string& name, const std::string& value);
 // A new, empty folder /tmp/PREFIX_XXXXXX (a path the host's shell understands too).

@@ -35,6 +35,8 @@ std::string Shell(const std::string& command) {
     return output;
 }
 
+const char* const kVideoDriver = "x11";
+
 void SetEnv(const std::string& name, const std::string& value) {
     if (value.empty()) {
         unsetenv(name.c_str());

@@ -85,6 +85,8 @@ std::string Shell(const std::string& command) {
     return output;
 }
 
+const char* const kVideoDriver = "windib";
+
 void SetEnv(const std::string& name, const std::string& value) {
     _putenv_s(name.c_str(), value.c_str());
 }
