@@ -15,6 +15,7 @@ start=$SECONDS
 # One wine server for all the cases: each start of a program then skips the server's own.
 wineserver -p
 trap 'wineserver -k 2>/dev/null' EXIT
+trap 'exit 1' INT TERM
 cases=$(wine "$program" --gtest_list_tests 2>/dev/null | sed 's/\r$//' |
     awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }')
 if [ -z "$cases" ]; then
