@@ -89,7 +89,9 @@ if [ $mode = test ]; then
     # shellcheck disable=SC2086
     orvane_install_packages $ORVANE_BUILD_PACKAGES $ORVANE_HEADLESS_PACKAGES $ORVANE_TEST_PACKAGES
     cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=ON >/dev/null
-    cmake --build build -j"$(nproc)" --target camera2d_demo test_windows
+    # The Linux side of the tests: what drives the Windows programs end to end.
+    cmake --build build -j"$(nproc)" --target camera2d_demo test_windows test_e2e_demo \
+        test_e2e_examples test_e2e_reload
     exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
         ctest --test-dir build -L windows --output-on-failure --timeout 300
 fi

@@ -220,10 +220,8 @@ TEST(TgaDecode, ADirectoryOrAPipeIsRefusedLikeAMissingFile) {
     out.Clear();
     err.Clear();
     // A valid 1 x 1 picture, streamed.
-    const unsigned char picture[] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 24, 0,
-                                     'a', 'b', 'c'};
-    std::FILE* pipe = orvane_test::PipeOf(
-        std::string(reinterpret_cast<const char*>(picture), sizeof(picture)));
+    std::FILE* pipe =
+        orvane_test::PipeOf(std::string("\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\30\0abc", 21));
     ASSERT_NE(nullptr, pipe);
     EXPECT_FALSE(image.Decode(pipe, "pipe.tga"));
     EXPECT_EQ("Could not open texture file: pipe.tga\n", out.Text());

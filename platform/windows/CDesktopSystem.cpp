@@ -78,8 +78,8 @@ bool MayBeTransparent(IWICImagingFactory* factory, const WICPixelFormatGUID& for
 
 // The first frame of the encoded picture, rows top down: straight RGBA, four bytes a pixel, or,
 // as SDL_image gives a picture that cannot be transparent, RGB in three.
-HRESULT Decode(const std::vector<unsigned char>& bytes, UINT* width, UINT* height,
-               UINT* channels, std::vector<unsigned char>* pixels) {
+HRESULT Decode(const std::vector<unsigned char>& bytes, UINT* width, UINT* height, UINT* channels,
+               std::vector<unsigned char>* pixels) {
     Released<IWICImagingFactory> factory;
     HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IWICImagingFactory, reinterpret_cast<void**>(&factory));
@@ -167,17 +167,16 @@ SDL_Surface* CDesktopSystem::DecodePicture(std::FILE* file, const char* /*path*/
         return nullptr;
     }
     // The bytes in memory are R, G, B (and A) on every Windows machine (little-endian).
-    SDL_Surface* surface = SDL_CreateRGBSurface(
-        SDL_SWSURFACE, static_cast<int>(width), static_cast<int>(height),
-        static_cast<int>(channels * 8), 0x000000FF, 0x0000FF00, 0x00FF0000,
-        channels == 4 ? 0xFF000000 : 0);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, static_cast<int>(width), static_cast<int>(height),
+                             static_cast<int>(channels * 8), 0x000000FF, 0x0000FF00, 0x00FF0000,
+                             channels == 4 ? 0xFF000000 : 0);
     if (surface == nullptr) {
         return nullptr;
     }
     for (UINT row = 0; row < height; ++row) {
         std::memcpy(static_cast<unsigned char*>(surface->pixels) + row * surface->pitch,
-                    pixels.data() + static_cast<size_t>(row) * width * channels,
-                    width * channels);
+                    pixels.data() + static_cast<size_t>(row) * width * channels, width * channels);
     }
     return surface;
 }

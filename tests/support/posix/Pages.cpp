@@ -7,8 +7,8 @@
 namespace orvane_test {
 
 Pages::Pages(size_t count) : count_(count) {
-    void* mapping = mmap(nullptr, count * Size(), PROT_READ | PROT_WRITE,
-                         MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* mapping =
+        mmap(nullptr, count * Size(), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     data_ = mapping != MAP_FAILED ? static_cast<unsigned char*>(mapping) : nullptr;
 }
 

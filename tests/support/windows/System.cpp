@@ -26,8 +26,9 @@ std::string HostPath(const char* path) {
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     wchar_t full[MAX_PATH];
     std::string host;
-    if (translate != nullptr && GetFullPathNameW(std::wstring(path, path + std::strlen(path)).c_str(),
-                                                 MAX_PATH, full, nullptr) != 0) {
+    if (translate != nullptr &&
+        GetFullPathNameW(std::wstring(path, path + std::strlen(path)).c_str(), MAX_PATH, full,
+                         nullptr) != 0) {
         char* name = translate(full);
         if (name != nullptr) {
             host = name;
