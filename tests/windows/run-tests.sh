@@ -12,19 +12,22 @@ export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 # Where an X window opens without a window manager, as for the Linux programs.
 export SDL_VIDEO_WINDOW_POS=0,0
 start=$SECONDS
-# One wine server for all the cases: each start of a program then skips the server's own.
+# One wine server for all the cases: each start of a program then skips the server's own. It
+# is gone again before the next program's tests start theirs.
 wineserver -p
-trap 'wineserver -k 2>/dev/null' EXIT
+trap 'wineserver -k 2>/dev/null; wineserver -w' EXIT
 trap 'exit 1' INT TERM
-cases=$(wine "$program" --gtest_list_tests 2>/dev/null | sed 's/\r$//' |
+log=$(mktemp)
+cases=$(wine "$program" --gtest_list_tests 2>"$log" | sed 's/\r$//' |
     awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }')
 if [ -z "$cases" ]; then
     echo "$program lists no test cases"
+    cat "$log"
+    rm -f "$log"
     exit 1
 fi
 passed=0
 failed=()
-log=$(mktemp)
 for name in $cases; do
     if wine "$program" --gtest_filter="$name" >"$log" 2>&1; then
         echo "passed: $name"
