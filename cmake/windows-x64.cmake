@@ -6,8 +6,10 @@
 # CMAKE_PREFIX_PATH.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++)
+# The compilers of the POSIX thread model: only their C++ library has std::thread and std::mutex,
+# which GoogleTest needs.
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
 set(ORVANE_WINDOWS_PREFIX "" CACHE PATH "SDL 1.2, SDL_mixer and GLEW built for Windows")
@@ -18,5 +20,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Programs need no DLLs of the compiler's own beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+# Programs need no DLLs of the compiler's own beside them (the thread library's included): every
+# library that has a static archive is linked in; import libraries still name their DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

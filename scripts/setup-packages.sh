@@ -8,9 +8,10 @@ ORVANE_TEST_PACKAGES="libgtest-dev zlib1g-dev"
 # The browser build (scripts/web.sh) and its tests: emscripten, and Chromium driven by Selenium.
 ORVANE_WEB_PACKAGES="cmake make emscripten chromium chromium-driver python3-selenium"
 # The Windows build (scripts/windows.sh): the cross compiler, wine to run what it builds, and
-# what builds SDL and friends from Debian's source packages and packs the zip.
+# what builds SDL and friends from Debian's source packages and packs the zip, and GoogleTest's
+# sources for the test programs.
 ORVANE_WINDOWS_PACKAGES="cmake make g++-mingw-w64-x86-64 wine wine64 dpkg-dev zip xvfb xauth \
-xdotool imagemagick"
+xdotool imagemagick googletest"
 
 orvane_install_packages() {
     local missing=()

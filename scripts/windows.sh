@@ -4,8 +4,8 @@
 # in Xvfb, saves build-windows/NAME.png after about three seconds, presses Escape and prints the
 # screenshot's path, the exit status and the program's stdout.txt.
 # Usage: scripts/windows.sh [NAME]   (NAME: an example's name, e.g. gui_demo; the demo by default)
-#        scripts/windows.sh --build  (build and pack only)
-#        scripts/windows.sh --test   (build and pack, then the tests of label "windows")
+#        scripts/windows.sh --build  (build and pack only, and build the engine's test programs)
+#        scripts/windows.sh --test   (the same, then the tests of label "windows")
 #        scripts/windows.sh --install (only the cross compiler and wine, so that scripts/test.sh
 #                                      includes the tests of label "windows")
 set -euo pipefail
@@ -35,8 +35,13 @@ if [ -f $build/CMakeCache.txt ] &&
     ! grep -qxF "ORVANE_SDL_IMPORT_LIBRARY:FILEPATH=$prefix/lib/libSDL.dll.a" $build/CMakeCache.txt; then
     rm -rf $build
 fi
+# The engine's test programs are built for the tests only.
+tests=OFF
+if [ $mode != run ]; then
+    tests=ON
+fi
 cmake -S . -B $build -DCMAKE_TOOLCHAIN_FILE=cmake/windows-x64.cmake -DCMAKE_BUILD_TYPE=Release \
-    -DORVANE_WINDOWS_PREFIX="$prefix" -DORVANE_BUILD_TESTS=OFF >/dev/null
+    -DORVANE_WINDOWS_PREFIX="$prefix" -DORVANE_BUILD_TESTS=$tests >/dev/null
 cmake --build $build -j"$(nproc)"
 
 # The package: every program, exactly the DLLs they import that Windows does not have itself
@@ -44,7 +49,7 @@ cmake --build $build -j"$(nproc)"
 package=build-windows/orvane-windows-x64
 rm -rf "$package" "$package.zip"
 mkdir -p "$package"
-cp $build/*.exe "$package/"  # the tests' own programs are in $build/tools
+cp $build/*.exe "$package/"  # the tests' own programs are in $build/tools and $build/tests
 imports() {
     x86_64-w64-mingw32-objdump -p "$@" | sed -n 's/^\tDLL Name: //p' | sort -u
 }
@@ -84,7 +89,9 @@ if [ $mode = test ]; then
     # shellcheck disable=SC2086
     orvane_install_packages $ORVANE_BUILD_PACKAGES $ORVANE_HEADLESS_PACKAGES $ORVANE_TEST_PACKAGES
     cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=ON >/dev/null
-    cmake --build build -j"$(nproc)" --target camera2d_demo test_windows
+    # The Linux side of the tests: what drives the Windows programs end to end.
+    cmake --build build -j"$(nproc)" --target camera2d_demo test_windows test_e2e_demo \
+        test_e2e_examples test_e2e_reload
     exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
         ctest --test-dir build -L windows --output-on-failure --timeout 300
 fi

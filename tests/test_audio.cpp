@@ -2,7 +2,6 @@
 // under CTest), with the engine's own start-up creating the manager; no window is needed.
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -39,7 +38,7 @@ int g_depth = 0;
 
 template <class Function>
 Function Real(const char* name) {
-    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+    return reinterpret_cast<Function>(orvane_test::NextDefinition("SDL_mixer.dll", name));
 }
 
 // Mix_QuerySpec: 1 while the mixer's device is open, 0 once it is closed or never opened.
@@ -510,7 +509,7 @@ TEST_F(AudioTest, APieceDestroyedOrLoadedAfterShutdownDoesNothing) {
 // Without a usable driver the device cannot open: start-up reports it and goes on, and every
 // later audio call fails with its own line or does nothing.
 TEST(AudioWithoutDevice, StartUpGoesOnAndLaterCallsFailQuietly) {
-    setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+    orvane_test::SetEnv("SDL_AUDIODRIVER", "nonexistent");
     StreamCapture capture;
     std::unique_ptr<CEngine> engine(new CEngine());
     const std::string log = capture.Text();

@@ -89,7 +89,9 @@ class GlErrorTest : public orvane_test::AppTest {
 protected:
     // Mesa reads the variable when it first has an error to write.
     void SetUp() override {
-        setenv("MESA_DEBUG", "1", 0);
+        if (std::getenv("MESA_DEBUG") == nullptr) {
+            orvane_test::SetEnv("MESA_DEBUG", "1");
+        }
         AppTest::SetUp();
     }
     // Starts the application, then runs its frames with an empty event queue, checking the

@@ -3,9 +3,6 @@
 // readable memory must upload without a read past it.
 #include <GL/glew.h>
 #include <GL/glu.h>
-#include <SDL_image.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -63,7 +60,7 @@ Picture Made(int width, int height, GLenum format, int alignment) {
 
 // A picture file as the sprites receive it: SDL_image's rows, 4-byte aligned.
 Picture Loaded(const char* path) {
-    SDL_Surface* s = IMG_Load(path);
+    SDL_Surface* s = orvane_test::DecodePicture(path);
     EXPECT_NE(nullptr, s) << path;
     if (s == nullptr) {
         return Picture{path, 0, 0, GL_RGB, 4, {}};
@@ -183,14 +180,13 @@ TEST_F(MipmapBuilderTest, BuildsTheSameLevelsAsGlu) {
 // page cannot be read, any read past the last pixel ends the process.
 TEST_F(MipmapBuilderTest, ASpriteReadsNothingPastItsPixels) {
     Picture map = Loaded("Data/MAP1.png");
-    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    const size_t page = orvane_test::Pages::Size();
     const size_t bytes = map.pixels.size();
     const size_t pages = (bytes + page - 1) / page;
-    void* mapping = mmap(nullptr, (pages + 1) * page, PROT_READ | PROT_WRITE,
-                         MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    ASSERT_NE(MAP_FAILED, mapping);
-    unsigned char* base = static_cast<unsigned char*>(mapping);
-    ASSERT_EQ(0, mprotect(base + pages * page, page, PROT_NONE));
+    orvane_test::Pages mapping(pages + 1);
+    ASSERT_NE(nullptr, mapping.Data());
+    unsigned char* base = mapping.Data();
+    ASSERT_TRUE(mapping.Allow(pages, 1, false));
     unsigned char* pixels = base + pages * page - bytes;
     std::copy(map.pixels.begin(), map.pixels.end(), pixels);
     SDL_Surface* surface = SDL_CreateRGBSurfaceFrom(pixels, map.width, map.height, 24,
@@ -208,5 +204,4 @@ TEST_F(MipmapBuilderTest, ASpriteReadsNothingPastItsPixels) {
     Level uploaded = ReadLevel(GL_RGB, 0);
     EXPECT_EQ(1024, uploaded.height);
     EXPECT_TRUE(expected.pixels == uploaded.pixels);
-    munmap(mapping, (pages + 1) * page);
 }

@@ -2,10 +2,10 @@
 // what each built-in program draws on Mesa.
 #include <GL/glew.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
@@ -19,6 +19,7 @@
 #include "textures/CSprite.h"
 
 using orvane_test::EngineTest;
+using orvane_test::MakeTempDir;
 using orvane_test::PixelNear;
 using orvane_test::ReadFile;
 using orvane_test::ReadPixel;
@@ -99,8 +100,7 @@ void WriteFile(const std::string& path, const std::string& text) {
 class TempDataDir {
 public:
     TempDataDir() {
-        char pattern[] = "/tmp/orvane_shaders_XXXXXX";
-        path_ = mkdtemp(pattern);
+        path_ = MakeTempDir("orvane_shaders");
         Shell("cp -r '" ORVANE_SOURCE_DIR "/shaders' '" + path_ + "/'");
         Shell("[ -d '" ORVANE_SOURCE_DIR "/Data' ] && cp -r '" ORVANE_SOURCE_DIR "/Data' '" +
               path_ + "/' ; true");
@@ -212,7 +212,7 @@ TEST(ShaderTable, ADirectoryInPlaceOfAFileIsRefusedLikeAMissingOne) {
         std::string file =
             dir.Path() + "/" + (i % 2 == 0 ? kRows[i].vertexFile : kRows[i].fragmentFile);
         ASSERT_EQ(0, std::remove(file.c_str()));
-        ASSERT_EQ(0, mkdir(file.c_str(), 0755));
+        ASSERT_TRUE(std::filesystem::create_directory(file));
     }
     ASSERT_EQ(0, chdir(dir.Path().c_str()));
 
@@ -239,8 +239,7 @@ class ShaderProgramTest : public EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        char pattern[] = "/tmp/orvane_program_XXXXXX";
-        dir_ = mkdtemp(pattern);
+        dir_ = MakeTempDir("orvane_program");
         WriteFile(dir_ + "/ok.vert", "void main() { gl_Position = ftransform(); }\n");
         WriteFile(dir_ + "/ok.frag", "void main() { gl_FragColor = vec4(1.0); }\n");
     }

@@ -478,8 +478,7 @@ class LiveReloadTest : public DrivenClockEngineTest {
 protected:
     void SetUp() override {
         DrivenClockEngineTest::SetUp();
-        char pattern[] = "/tmp/orvane_live_XXXXXX";
-        dir_ = mkdtemp(pattern);
+        dir_ = orvane_test::MakeTempDir("orvane_live");
     }
     void TearDown() override {
         orvane_test::Shell("rm -rf '" + dir_ + "'");

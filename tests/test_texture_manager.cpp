@@ -1,7 +1,6 @@
 // The texture manager's registry: sprites register when they load, once per texture, leave it
 // when they are destroyed, and are never destroyed by it except through RemoveTexture.
 #include <GL/glew.h>
-#include <sys/mman.h>
 
 #include <new>
 #include <vector>
@@ -119,24 +118,24 @@ TEST_F(TextureManagerTest, DestroyingTheManagerDestroysNoSprite) {
 // of them reads a listed sprite. Those are moved into memory that cannot be read meanwhile,
 // where a walk over the registry crashes.
 TEST_F(TextureManagerTest, RegistrationReadsNoListedSprite) {
-    const size_t pageSize = 4096;
+    const size_t pageSize = orvane_test::Pages::Size();
     const int kListed = 3;
-    void* pages = mmap(nullptr, kListed * pageSize, PROT_READ | PROT_WRITE,
-                       MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    ASSERT_NE(MAP_FAILED, pages);
+    orvane_test::Pages memory(kListed);
+    unsigned char* pages = memory.Data();
+    ASSERT_NE(nullptr, pages);
     std::vector<CSprite*> listed;
     for (int i = 0; i < kListed; ++i) {
-        listed.push_back(new (static_cast<char*>(pages) + i * pageSize) CSprite(kPicture));
+        listed.push_back(new (pages + i * pageSize) CSprite(kPicture));
     }
     ASSERT_EQ(listed, Entries());
-    ASSERT_EQ(0, mprotect(pages, kListed * pageSize, PROT_NONE));
+    ASSERT_TRUE(memory.Allow(0, kListed, false));
     CSprite* added = new CSprite(kPicture);
     CSprite* removed = new CSprite(kPicture);
     { CSprite destroyed(kPicture); }
     g_pTextureManager->AddTexture(added);
     g_pTextureManager->RemoveTexture(removed);
     EXPECT_EQ(kListed + 1u, g_pTextureManager->GetCount());
-    ASSERT_EQ(0, mprotect(pages, kListed * pageSize, PROT_READ | PROT_WRITE));
+    ASSERT_TRUE(memory.Allow(0, kListed, true));
     listed.push_back(added);
     EXPECT_EQ(listed, Entries());
     for (CSprite* sprite : listed) {
@@ -147,5 +146,4 @@ TEST_F(TextureManagerTest, RegistrationReadsNoListedSprite) {
         }
     }
     EXPECT_EQ(0u, g_pTextureManager->GetCount());
-    munmap(pages, kListed * pageSize);
 }

@@ -54,7 +54,7 @@ struct Outcome {
 Outcome Decode(CTgaImage& image, const Bytes& bytes, const char* name = "pic.tga") {
     static unsigned char none = 0;
     void* data = bytes.empty() ? &none : const_cast<unsigned char*>(bytes.data());
-    std::FILE* file = fmemopen(data, bytes.size(), "rb");
+    std::FILE* file = orvane_test::MemoryFile(data, bytes.size());
     StreamCapture capture;
     bool ok = image.Decode(file, name);
     return Outcome{ok, capture.Text()};
@@ -221,7 +221,7 @@ TEST(TgaDecode, ADirectoryOrAPipeIsRefusedLikeAMissingFile) {
     err.Clear();
     // A valid 1 x 1 picture, streamed.
     std::FILE* pipe =
-        popen("printf '\\0\\0\\2\\0\\0\\0\\0\\0\\0\\0\\0\\0\\1\\0\\1\\0\\30\\0abc'", "r");
+        orvane_test::PipeOf(std::string("\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\30\0abc", 21));
     ASSERT_NE(nullptr, pipe);
     EXPECT_FALSE(image.Decode(pipe, "pipe.tga"));
     EXPECT_EQ("Could not open texture file: pipe.tga\n", out.Text());

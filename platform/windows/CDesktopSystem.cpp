@@ -7,6 +7,7 @@
 #include <wincodec.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -61,8 +62,23 @@ bool ReadAll(std::FILE* file, std::vector<unsigned char>* bytes) {
     return std::ferror(file) == 0;
 }
 
-// The first frame of the encoded picture as straight RGBA, four bytes a pixel, rows top down.
-HRESULT Decode(const std::vector<unsigned char>& bytes, UINT* width, UINT* height,
+// Whether pixels of the format can be transparent (an alpha channel, or a palette that may
+// have transparent entries).
+bool MayBeTransparent(IWICImagingFactory* factory, const WICPixelFormatGUID& format) {
+    Released<IWICComponentInfo> info;
+    Released<IWICPixelFormatInfo2> formatInfo;
+    BOOL transparent = TRUE;
+    if (SUCCEEDED(factory->CreateComponentInfo(format, &info)) &&
+        SUCCEEDED(info->QueryInterface(IID_IWICPixelFormatInfo2,
+                                       reinterpret_cast<void**>(&formatInfo)))) {
+        formatInfo->SupportsTransparency(&transparent);
+    }
+    return transparent != FALSE;
+}
+
+// The first frame of the encoded picture, rows top down: straight RGBA, four bytes a pixel, or,
+// as SDL_image gives a picture that cannot be transparent, RGB in three.
+HRESULT Decode(const std::vector<unsigned char>& bytes, UINT* width, UINT* height, UINT* channels,
                std::vector<unsigned char>* pixels) {
     Released<IWICImagingFactory> factory;
     HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -84,6 +100,10 @@ HRESULT Decode(const std::vector<unsigned char>& bytes, UINT* width, UINT* heigh
     if (SUCCEEDED(result)) {
         result = decoder->GetFrame(0, &frame);
     }
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppRGBA;
+    if (SUCCEEDED(result)) {
+        result = frame->GetPixelFormat(&format);
+    }
     Released<IWICFormatConverter> converter;
     if (SUCCEEDED(result)) {
         result = factory->CreateFormatConverter(&converter);
@@ -100,6 +120,24 @@ HRESULT Decode(const std::vector<unsigned char>& bytes, UINT* width, UINT* heigh
         pixels->resize(static_cast<size_t>(*width) * *height * 4);
         result = converter->CopyPixels(nullptr, *width * 4, static_cast<UINT>(pixels->size()),
                                        pixels->data());
+    }
+    // Three channels, as SDL_image gives them, where the picture cannot be transparent: a
+    // format without alpha, and, since a palette may have transparent entries that wine's
+    // decoder does not declare, no pixel that is not opaque. Converters to three channels are
+    // not there for every format: the opaque alpha goes here.
+    *channels = 4;
+    if (SUCCEEDED(result) && !MayBeTransparent(factory.pointer, format) &&
+        std::all_of(pixels->begin(), pixels->end(), [&pixels](const unsigned char& byte) {
+            return (&byte - pixels->data()) % 4 != 3 || byte == 255;
+        })) {
+        *channels = 3;
+    }
+    if (*channels == 3) {
+        const size_t count = static_cast<size_t>(*width) * *height;
+        for (size_t i = 0; i < count; ++i) {
+            std::memmove(pixels->data() + i * 3, pixels->data() + i * 4, 3);
+        }
+        pixels->resize(count * 3);
     }
     return result;
 }
@@ -118,8 +156,9 @@ SDL_Surface* CDesktopSystem::DecodePicture(std::FILE* file, const char* /*path*/
     HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     UINT width = 0;
     UINT height = 0;
+    UINT channels = 4;
     std::vector<unsigned char> pixels;
-    HRESULT result = Decode(bytes, &width, &height, &pixels);
+    HRESULT result = Decode(bytes, &width, &height, &channels, &pixels);
     if (SUCCEEDED(initialised)) {
         CoUninitialize();
     }
@@ -127,16 +166,17 @@ SDL_Surface* CDesktopSystem::DecodePicture(std::FILE* file, const char* /*path*/
         SetFailure(result);
         return nullptr;
     }
-    // The bytes in memory are R, G, B, A on every Windows machine (little-endian).
-    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, static_cast<int>(width),
-                                                static_cast<int>(height), 32, 0x000000FF,
-                                                0x0000FF00, 0x00FF0000, 0xFF000000);
+    // The bytes in memory are R, G, B (and A) on every Windows machine (little-endian).
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, static_cast<int>(width), static_cast<int>(height),
+                             static_cast<int>(channels * 8), 0x000000FF, 0x0000FF00, 0x00FF0000,
+                             channels == 4 ? 0xFF000000 : 0);
     if (surface == nullptr) {
         return nullptr;
     }
     for (UINT row = 0; row < height; ++row) {
         std::memcpy(static_cast<unsigned char*>(surface->pixels) + row * surface->pitch,
-                    pixels.data() + static_cast<size_t>(row) * width * 4, width * 4);
+                    pixels.data() + static_cast<size_t>(row) * width * channels, width * channels);
     }
     return surface;
 }

@@ -1,16 +1,16 @@
 // Picture regression: reading a rectangle of the frame back, and reading and writing the
-// reference PNGs (written with zlib, read with SDL_image).
+// reference PNGs (written with zlib, read as the platform decodes pictures).
 #include "support/ReferencePicture.h"
+#include "support/TestSupport.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
-#include <SDL_image.h>
-#include <sys/stat.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 namespace orvane_test {
@@ -74,7 +74,7 @@ bool WritePng(const std::string& path, int w, int h, const std::vector<unsigned 
 
 // The picture's colours, rows from the top; false when it cannot be read or has another size.
 bool ReadPng(const std::string& path, int w, int h, std::vector<unsigned char>& rgb) {
-    SDL_Surface* surface = IMG_Load(path.c_str());
+    SDL_Surface* surface = DecodePicture(path);
     if (surface == nullptr) {
         return false;
     }
@@ -158,7 +158,8 @@ ReferencePicture& ReferencePicture::Ignore(PixelRect r) {
         return ::testing::AssertionSuccess();
     }
     std::string failures = std::string(ORVANE_BINARY_DIR) + "/picture-failures";
-    mkdir(failures.c_str(), 0755);
+    std::error_code ignored;
+    std::filesystem::create_directory(failures, ignored);
     WritePng(failures + "/" + name + ".png", area_.w, area_.h, rgb_);
     const unsigned char* got = &rgb_[worstPixel * 3];
     const unsigned char* want = &expected[worstPixel * 3];

@@ -1,10 +1,13 @@
 // Shared helpers of the test suite: capturing the log, starting an engine with a real window
-// under Xvfb, reading pixels back, pushing SDL events and running programs end to end.
+// under Xvfb, reading pixels back, pushing SDL events and running programs end to end. What
+// differs between Linux and the Windows build run under wine lives in support/posix/ and
+// support/windows/, one of which the build picks.
 #pragma once
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -102,6 +105,9 @@ protected:
 // What engine start-up writes: the banner and one line per manager, in their order.
 extern const char* const kStartupLog;
 
+// The end-to-end helpers (ChildProcess, Screenshot) drive X tools and programs of this build
+// tree, so only the Linux suite has them; the Windows programs run from there under wine.
+
 // A program run to its end or to a signal, with its output collected.
 struct ProcessResult {
     int exitStatus = -1;  // -1 when it did not exit normally
@@ -161,8 +167,44 @@ private:
 // Path of a program built by this build tree (e.g. "camera2d_demo"), or of the one by that name
 // in the folder ORVANE_TEST_PROGRAMS names.
 std::string BuiltProgram(const std::string& name);
-// Runs a shell command and returns its standard output.
+// Runs a shell command and returns its standard output. Under wine it is the host's shell,
+// which wine starts as it starts a Windows program.
 std::string Shell(const std::string& command);
+// The video driver SDL runs on when the user names none: x11 on Linux, windib on Windows.
+extern const char* const kVideoDriver;
+// Sets an environment variable of this process; an empty value removes it.
+void SetEnv(const std::string& name, const std::string& value);
+// A new, empty folder /tmp/PREFIX_XXXXXX (a path the host's shell understands too).
+std::string MakeTempDir(const std::string& prefix);
+// A stream that reads the bytes given, and the reading end of a pipe that holds them (written and
+// closed already); the caller closes either.
+std::FILE* MemoryFile(const void* data, size_t size);
+std::FILE* PipeOf(const std::string& bytes);
+// A picture file decoded as the platform decodes pictures: SDL_image on Linux, the system's own
+// decoder on Windows (the same pixels for every committed PNG); null when it cannot be read.
+SDL_Surface* DecodePicture(const std::string& path);
+// The definition of a C function that the test program replaces with its own, as the library
+// that it is named by (e.g. "SDL_mixer.dll" on Windows) provides it.
+void* NextDefinition(const char* library, const char* name);
+
+// Whole pages of memory that a test can make unreadable, so that any access there ends the
+// process. Freed by the destructor.
+class Pages {
+public:
+    explicit Pages(size_t count);
+    ~Pages();
+    Pages(const Pages&) = delete;
+    Pages& operator=(const Pages&) = delete;
+
+    static size_t Size();
+    unsigned char* Data() const { return data_; }
+    // Makes pages [first, first + count) readable and writable, or inaccessible; false on failure.
+    bool Allow(size_t first, size_t count, bool access);
+
+private:
+    unsigned char* data_ = nullptr;
+    size_t count_ = 0;
+};
 // Reads a whole file; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
 

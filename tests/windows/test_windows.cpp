@@ -3,8 +3,6 @@
 // demo one line and nothing more.
 #include <SDL.h>
 #include <SDL_image.h>
-#include <signal.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -40,8 +38,7 @@ TEST(WindowsPictures, EveryCommittedPngDecodesAsWithSdlImage) {
 }
 
 TEST(WindowsDemo, AMissingAndACorruptPictureGiveTheirLineAndTheDemoGoesOn) {
-    char pattern[] = "/tmp/orvane-pictures-XXXXXX";
-    std::string dir = mkdtemp(pattern);
+    std::string dir = orvane_test::MakeTempDir("orvane-pictures");
     Shell("cd " ORVANE_SOURCE_DIR " && cp -r Data shaders '" + dir + "/' && rm '" + dir +
           "/Data/MAP2.png' && printf 'not a picture' > '" + dir + "/Data/MAP1.png'");
     ChildProcess demo({BuiltProgram("camera2d_demo")}, {}, dir);
