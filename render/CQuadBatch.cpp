@@ -154,13 +154,11 @@ void CQuadBatch::Use(unsigned int texture, bool withProgram, unsigned int progra
     Place(false, 0, 0);
 }
 
-bool CQuadBatch::UseInPixels(unsigned int texture, bool withProgram, unsigned int program,
+void CQuadBatch::UseInPixels(unsigned int texture, bool withProgram, unsigned int program,
                              unsigned int untinted, int width, int height) {
     Select(texture, withProgram, program, untinted, false);
     // Where the pixel matrices are in force already, the print is placed like a sprite.
-    bool ownMatrices = !CRenderState::PixelMatricesInForce(width, height);
-    Place(ownMatrices, width, height);
-    return ownMatrices;
+    Place(!CRenderState::PixelMatricesInForce(width, height), width, height);
 }
 
 void CQuadBatch::Quad(const Vertex corners[4], const float rgba[4]) {

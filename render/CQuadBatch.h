@@ -58,10 +58,8 @@ public:
     /// The quads that follow are placed under the matrices in force.
     static void Use(unsigned int texture, bool withProgram, unsigned int program,
                     unsigned int untinted, bool opaque = false);
-    /// Use for quads placed in pixels of a viewport of that size, y down (a print's). Returns
-    /// whether they get matrices of their own, that is unless the pixel projection and an
-    /// identity model-view are in force already.
-    static bool UseInPixels(unsigned int texture, bool withProgram, unsigned int program,
+    /// Use for quads placed in pixels of a viewport of that size, y down (a print's).
+    static void UseInPixels(unsigned int texture, bool withProgram, unsigned int program,
                             unsigned int untinted, int width, int height);
     /// Queues one quad, corners in drawing order, tinted by rgba. Call Use first.
     static void Quad(const Vertex corners[4], const float rgba[4]);

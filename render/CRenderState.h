@@ -1,10 +1,12 @@
 /// @file
-/// CRenderState: what the engine knows of OpenGL's state, so that a frame need not ask the driver.
+/// CRenderState: the OpenGL state and matrices the engine sets, and what it knows of them, so that
+/// a frame need not ask the driver.
 #pragma once
 
-/// The OpenGL state that the engine's 2D drawing changes and puts back: five switches (texturing,
+/// The OpenGL state that the engine's drawing changes and puts back: five switches (texturing,
 /// depth test, lighting, scissor test, blending), the blend factors, the matrix mode, the
-/// viewport, the current colour and the depth buffer's bits.
+/// viewport, the current colour, the depth buffer's bits, the matrices, and the texture bindings
+/// of code that fills textures.
 ///
 /// A query (glGet, glIsEnabled) waits for the driver to catch up with everything sent before it;
 /// in a browser it even waits for another process. So the engine answers from what it set
@@ -24,8 +26,8 @@
 /// The engine's matrix calls (loading, translating, orthographic and perspective set-ups, the
 /// look-at, push and pop) go through here too: each reaches OpenGL as the same call, so the
 /// matrices an application sees are the ones it always saw, and a CPU copy of both stacks
-/// (CMatrixStack) follows it. The copy counts only from the engine's own load to the point where
-/// the application gets the matrices back (HandMatricesBack, FlushQuads, the swap), because an
+/// (CMatrixStack) follows it. The copy counts only in a 2D window, from the engine's own load to
+/// the point where the application gets the matrices back (HandMatricesBack, FlushQuads, the swap), because an
 /// application changes them with OpenGL calls of its own.
 class CRenderState {
 public:

@@ -142,7 +142,7 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     bool plain2D = !guard.Changed();
 
     // One unit per viewport pixel, y downwards, whatever projection the scene uses.
-    bool ownMatrices = CQuadBatch::UseInPixels(
+    CQuadBatch::UseInPixels(
         image.GetTexture(), shader != nullptr, shader != nullptr ? shader->GetHandle() : 0,
         shader != nullptr ? shader->GetUntintedHandle() : 0, viewport[2], viewport[3]);
     if (bold > 1) {
@@ -163,9 +163,6 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     CQuadBatch::SetEndState(savedColor, true);
     if (!plain2D) {
         CQuadBatch::Flush();
-    } else if (ownMatrices && !CRenderState::Remembers()) {
-        // A 3D scene's own calls may follow without FlushQuads, so the glyphs go out now.
-        CQuadBatch::DrawPending();
     }
 }
 
