@@ -40,8 +40,8 @@
 /// engine draws calls CGraphicsCore::FlushQuads first.
 class CQuadBatch {
 public:
-    /// One corner of a quad: position in the current model-view's units, then texture
-    /// coordinates.
+    /// One corner of a quad: position in the current model-view's units (in viewport pixels
+    /// after UseInPixels), then texture coordinates.
     struct Vertex {
         float x;  ///< Position, right.
         float y;  ///< Position, down in 2D.
