@@ -15,6 +15,7 @@
 #include "graphics/CGraphicsCore.h"
 #include "math/CPosition2D.h"
 #include "platform/CPlatform.h"
+#include "render/CRenderState.h"
 #include "support/TestSupport.h"
 #include "text/CFont.h"
 #include "text/CFontManager.h"
@@ -221,6 +222,29 @@ TEST_F(GraphicsCore2D, OwnCallsAmongEngineDrawsSeeTheEnginesMatricesOrTheirOwn) 
     EXPECT_EQ(GL_MODELVIEW, GetInt(GL_MATRIX_MODE));
     g_pGraphicsCore->End2D();
     EXPECT_EQ(pixels, Matrix(GL_PROJECTION_MATRIX));
+}
+
+TEST_F(GraphicsCore2D, TheEnginesCopyOfTheMatricesIsOpenGLsToTheBitUntilHandedBack) {
+    // The page hands the copy to its program in place of the emulation's matrices.
+    const float* projection = nullptr;
+    const float* modelView = nullptr;
+    EXPECT_FALSE(CRenderState::KnownMatrices(&projection, &modelView));
+    CRenderState::LoadIdentity();
+    CRenderState::Translate(30.5f, 20.25f, 0.0f);
+    CRenderState::PushMatrix();
+    CRenderState::Translate(-7.125f, 0.1f, 0.0f);
+    ASSERT_TRUE(CRenderState::KnownMatrices(&projection, &modelView));
+    EXPECT_EQ(Matrix(GL_PROJECTION_MATRIX), std::vector<float>(projection, projection + 16));
+    EXPECT_EQ(Matrix(GL_MODELVIEW_MATRIX), std::vector<float>(modelView, modelView + 16));
+    CRenderState::PopMatrix();
+    ASSERT_TRUE(CRenderState::KnownMatrices(&projection, &modelView));
+    EXPECT_EQ(Matrix(GL_MODELVIEW_MATRIX), std::vector<float>(modelView, modelView + 16));
+    // A turn is not followed, and the application's own calls may follow FlushQuads.
+    CRenderState::Rotate(30.0f, 0.0f, 0.0f, 1.0f);
+    EXPECT_FALSE(CRenderState::KnownMatrices(&projection, &modelView));
+    CRenderState::LoadIdentity();
+    g_pGraphicsCore->FlushQuads();
+    EXPECT_FALSE(CRenderState::KnownMatrices(&projection, &modelView));
 }
 
 class GraphicsCore3D : public EngineTest {
