@@ -1,14 +1,12 @@
 // CCamera: mouse look, keyboard movement and the look-at view.
 #include "camera/CCamera.h"
 
-#include <GL/glu.h>
 #include <SDL.h>
 
 #include <cmath>
 
 #include "graphics/CGraphicsCore.h"
 #include "platform/CPlatform.h"
-#include "render/CQuadBatch.h"
 #include "render/CRenderState.h"
 #include "utils/CUtils.h"
 
@@ -171,7 +169,5 @@ void CCamera::Update() {
 }
 
 void CCamera::Look() {
-    CQuadBatch::DrawPending();
-    CRenderState::SetPixelMatrices(false);
-    gluLookAt(eye.x, eye.y, eye.z, center.x, center.y, center.z, up.x, up.y, up.z);
+    CRenderState::LookAt(eye.x, eye.y, eye.z, center.x, center.y, center.z, up.x, up.y, up.z);
 }

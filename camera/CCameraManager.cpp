@@ -1,9 +1,6 @@
 // CCameraManager: the list of 2D camera offsets and the per-frame translation.
 #include "camera/CCameraManager.h"
 
-#include <GL/gl.h>
-
-#include "render/CQuadBatch.h"
 #include "render/CRenderState.h"
 
 CCameraManager* g_pCameraManager = nullptr;
@@ -35,10 +32,7 @@ CPosition2D* CCameraManager::Current() {
 
 void CCameraManager::Apply() {
     if (CPosition2D* camera = Current()) {
-        // Queued quads were placed for the model-view before the camera moves it.
-        CQuadBatch::DrawPending();
-        CRenderState::SetPixelMatrices(false);
-        glTranslatef(camera->position.x, camera->position.y, 0.0f);
+        CRenderState::Translate(camera->position.x, camera->position.y, 0.0f);
     }
 }
 

@@ -165,9 +165,8 @@ void CEngine::Update() {
     // From here to the program's swap, engine quads wait for the end of their run.
     CQuadBatch::SetScope(CQuadBatch::kFrame, true);
     g_pGraphicsCore->Begin2D();
-    glLoadIdentity();
     // Until the camera moves the model-view, prints need no matrices of their own.
-    CRenderState::SetPixelMatrices(true);
+    CRenderState::LoadIdentity();
     g_pWindowManager->DrawAll();
     if (g_pGraphicsCore->HasCustomCursor()) {
         g_pGraphicsCore->DrawCursor();
@@ -185,5 +184,6 @@ void CEngine::Update() {
     // The windows and the cursor leave no quad state behind for the application's drawing.
     // The engine still knows the state it set, so this is not the application's FlushQuads.
     CQuadBatch::Flush();
-    CRenderState::SetPixelMatrices(false);
+    // The application draws under these matrices, but may change them with calls of its own.
+    CRenderState::HandMatricesBack();
 }

@@ -2,7 +2,6 @@
 #include "graphics/CGraphicsCore.h"
 
 #include <GL/glew.h>
-#include <GL/glu.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -149,12 +148,12 @@ void CGraphicsCore::Setup3D(int width, int height) {
         height = 1;
     }
     CRenderState::SetViewport(0, 0, width, height);
-    CRenderState::SetPixelMatrices(false);
     CRenderState::SetMatrixMode(GL_PROJECTION, true);
-    glLoadIdentity();
-    gluPerspective(60.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 4000.0);
+    CRenderState::LoadIdentity();
+    CRenderState::Perspective(60.0, static_cast<double>(width) / static_cast<double>(height), 1.0,
+                              4000.0);
     CRenderState::SetMatrixMode(GL_MODELVIEW, true);
-    glLoadIdentity();
+    CRenderState::LoadIdentity();
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClearDepth(1.0);
@@ -177,10 +176,9 @@ void CGraphicsCore::Setup2DState() {
     CRenderState::SetEnabled(GL_BLEND, true, true);
     CRenderState::SetEnabled(GL_TEXTURE_2D, true, true);
     CRenderState::SetEnabled(GL_SCISSOR_TEST, true, true);
-    CRenderState::SetPixelMatrices(false);
     CRenderState::SetMatrixMode(GL_PROJECTION, true);
-    glLoadIdentity();
-    glOrtho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
+    CRenderState::LoadIdentity();
+    CRenderState::Ortho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
     CRenderState::SetMatrixMode(GL_MODELVIEW, true);
 }
 
@@ -190,7 +188,7 @@ void CGraphicsCore::Begin2D() {
     // the first one saves the projection that End2D brings back.
     if (!m_projectionPushed) {
         CRenderState::SetMatrixMode(GL_PROJECTION);
-        glPushMatrix();
+        CRenderState::PushMatrix();
         m_projectionPushed = true;
     }
     Setup2DState();
@@ -200,15 +198,14 @@ void CGraphicsCore::Begin2D() {
 void CGraphicsCore::End2D() {
     CQuadBatch::Flush();
     CQuadBatch::SetScope(CQuadBatch::k2D, false);
-    CRenderState::SetPixelMatrices(false);
     if (m_projectionPushed) {
         CRenderState::SetMatrixMode(GL_PROJECTION);
-        glPopMatrix();
+        CRenderState::PopMatrix();
         m_projectionPushed = false;
     }
     CRenderState::SetMatrixMode(GL_MODELVIEW);
     if (m_modelViewPushed) {
-        glPopMatrix();
+        CRenderState::PopMatrix();
         m_modelViewPushed = false;
     }
     glDepthFunc(GL_LEQUAL);
@@ -216,18 +213,17 @@ void CGraphicsCore::End2D() {
 
 void CGraphicsCore::Begin2DOverlay() {
     CQuadBatch::Flush();
-    CRenderState::SetPixelMatrices(false);
     CRenderState::SetMatrixMode(GL_PROJECTION);
     if (!m_projectionPushed) {
-        glPushMatrix();
+        CRenderState::PushMatrix();
         m_projectionPushed = true;
     }
     CRenderState::SetMatrixMode(GL_MODELVIEW);
     if (!m_modelViewPushed) {
-        glPushMatrix();
+        CRenderState::PushMatrix();
         m_modelViewPushed = true;
     }
-    glOrtho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
+    CRenderState::Ortho(0.0, m_width, m_height, 0.0, -1.0, 1.0);
     CQuadBatch::SetScope(CQuadBatch::k2D, true);
 }
 

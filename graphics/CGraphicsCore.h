@@ -70,8 +70,8 @@ public:
     ///
     /// Call FlushQuads before OpenGL calls of your own that follow engine calls: it ends the
     /// run, and tells the engine that the state it set (switches, blend factors, matrix mode,
-    /// viewport, colour) may change, so that the next print reads the state in force instead of
-    /// trusting what the engine last set:
+    /// viewport, colour, matrices) may change, so that the next print reads the state in force
+    /// instead of trusting what the engine last set:
     ///
     ///     sprite->Draw(10.0f, 10.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     ///     g_pGraphicsCore->FlushQuads();
@@ -80,8 +80,11 @@ public:
     ///
     /// Afterwards the state is what a single draw always left: no program bound; after a sprite
     /// the current colour white and its texture bound on unit 0, after a print the colour the
-    /// print found and texture 0. In a 3D window the engine asks OpenGL for the state around
-    /// every print, so a scene's own calls need no FlushQuads for that.
+    /// print found and texture 0. The matrices are the ones in force before the run: the frame
+    /// step's pixel projection and camera offset, or what your own calls set (inside Begin2D,
+    /// say); prints get their pixel matrices for their own draw only, so OpenGL holds yours even
+    /// while their quads wait. In a 3D window the engine asks OpenGL for the state around every
+    /// print, so a scene's own calls need no FlushQuads for that.
     void FlushQuads();
     /// Draws polygons as outlines (true) or filled (false).
     void SetWireframe(bool on);

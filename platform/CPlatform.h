@@ -126,14 +126,17 @@ public:
     /// vertex has the colour @p tint: a run of one tint (a sprite field, a print) then sends half
     /// the bytes, which is what a software rasteriser behind a browser pays for most. At most
     /// 16,384 quads at a time. The application's own vertex arrays and buffers stay as they were.
+    /// @p projection and @p modelView (16 floats each, column by column) are the matrices in
+    /// force, or null where the engine does not know them.
     ///
     /// The desktop hands the arrays to OpenGL as client-side arrays of quads, the primitive the
-    /// engine has always drawn them with. WebGL has no quads: the browser streams the vertices
-    /// into a buffer of the engine's own, draws two indexed triangles a quad and feeds the
-    /// program's attributes and matrices itself, so the draw never passes through the emulation
-    /// of immediate mode.
+    /// engine has always drawn them with, under OpenGL's own matrices. WebGL has no quads: the
+    /// browser streams the vertices into a buffer of the engine's own, draws two indexed
+    /// triangles a quad and feeds the program's attributes and matrices itself (those given, or
+    /// else the emulation's), so the draw never passes through the emulation of immediate mode.
     static void DrawQuadArrays(unsigned int program, const float* corners, const float* colors,
-                               const float tint[4], int vertexCount);
+                               const float tint[4], int vertexCount, const float* projection,
+                               const float* modelView);
     /// Forgets where DrawQuadArrays found the program's inputs, for a program linked again.
     static void ForgetQuadInputs(unsigned int program);
     /// What must happen before a frame is shown: the engine sends its queued quads. On the

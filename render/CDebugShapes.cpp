@@ -3,7 +3,6 @@
 
 #include <GL/glew.h>
 
-#include "render/CQuadBatch.h"
 #include "render/CRenderState.h"
 
 namespace {
@@ -11,8 +10,7 @@ namespace {
 // Texturing goes off (after any queued engine quads are drawn) and the shape moves by (x, y, z).
 void Begin(float x, float y, float z) {
     CRenderState::SetEnabled(GL_TEXTURE_2D, false, true);
-    CRenderState::SetPixelMatrices(false);
-    glTranslatef(x, y, z);
+    CRenderState::Translate(x, y, z);
 }
 
 void SetColor(float r, float g, float b) {
@@ -45,7 +43,7 @@ void CDebugShapes::Cube(float x, float y, float z) {
         }
     }
     glEnd();
-    glTranslatef(-x, -y, -z);
+    CRenderState::Translate(-x, -y, -z);
     SetColor(1.0f, 1.0f, 1.0f);
 }
 
@@ -61,7 +59,7 @@ void CDebugShapes::Grid(float x, float y, float z) {
         glVertex3f(-30.0f, 0.0f, f);
     }
     glEnd();
-    glTranslatef(-x, -y, -z);
+    CRenderState::Translate(-x, -y, -z);
 }
 
 void CDebugShapes::Quad(float x, float y, float z) {
@@ -73,7 +71,7 @@ void CDebugShapes::Quad(float x, float y, float z) {
     glVertex3f(-1.0f, -1.0f, 1.0f);
     glVertex3f(1.0f, -1.0f, 1.0f);
     glEnd();
-    glTranslatef(-x, -y, -z);
+    CRenderState::Translate(-x, -y, -z);
 }
 
 void CDebugShapes::Axes() {

@@ -8,19 +8,31 @@
 /// queued in one vertex array and a whole run goes to OpenGL as one draw (CPlatform's
 /// DrawQuadArrays): on the desktop quads from client-side arrays, unindexed, the primitive the
 /// engine's quads always had, so the pictures stay the same; in the browser, which has no quads,
-/// two indexed triangles a quad from a buffer of the engine's own.
+/// two indexed triangles a quad from a buffer of the engine's own, with the matrices the engine
+/// knows (CRenderState) as the program's.
 /// A run whose quads are all opaque white goes through the program's untinted build where it
 /// has one (program 0 has), which skips the per-pixel tint; a quad sent on its own does not.
+///
+/// A sprite's corners are units of the matrices in force; a print's are viewport pixels
+/// (UseInPixels), for which the run's draw sets up the pixel projection and an identity
+/// model-view and then puts back the matrices it found, so that prints share one run whatever
+/// matrices come and go in between, and OpenGL shows the application its own matrices
+/// whenever the batch is not drawing. Where the pixel matrices are in force already, both
+/// kinds share a run.
+///
+/// The batch sits on CRenderState and listens to it: every change of state that queued quads
+/// depend on (a switch, the blend factors, the viewport, a texture binding or deletion, and for
+/// quads placed under the matrices in force a matrix call) sends them first, so that callers
+/// never send them by hand. A run is also sent when its texture or program changes, when the
+/// placement of its corners does, before any program is bound through CShaderProgram, and when
+/// it ends, the last one of a frame at the latest when the program swaps the buffers.
 ///
 /// Quads wait in the array only where the engine knows that a flush will come: from the frame
 /// step to the program's swap of the buffers, and between Begin2D and End2D. Anywhere else (a
 /// loading screen before the first frame step, say) each quad is sent as soon as it is queued.
-/// A run is sent when the texture or the program changes, when the engine changes other state
-/// the quads depend on (CRenderState), before any program is bound through CShaderProgram, and
-/// when it ends, the last one of a frame at the latest when the program swaps the buffers. The
-/// program and the texture are set only when they differ from what the
-/// previous quad left, and are put back only by Flush. The array grows to the longest run and
-/// then stays, so a steady frame allocates nothing.
+/// The program and the texture are set only when they differ from what the previous quad left,
+/// and are put back only by Flush. The array grows to the longest run and then stays, so a
+/// steady frame allocates nothing.
 ///
 /// From a run's first draw to the next Flush, program 0 or its untinted build stays bound.
 /// Begin2D, End2D, a font print that had to change the drawing state (in a 3D scene, say) and
@@ -28,8 +40,8 @@
 /// engine draws calls CGraphicsCore::FlushQuads first.
 class CQuadBatch {
 public:
-    /// One corner of a quad: position in the current model-view's units, then texture
-    /// coordinates.
+    /// One corner of a quad: position in the current model-view's units (in viewport pixels
+    /// after UseInPixels), then texture coordinates.
     struct Vertex {
         float x;  ///< Position, right.
         float y;  ///< Position, down in 2D.
@@ -43,8 +55,12 @@ public:
     /// program's untinted build (0 for none), which draws a run whose quads are all opaque
     /// white in its place. A run of an @p opaque picture (one without alpha) whose quads' tints
     /// are all opaque too is drawn with blending off where that gives the same pixels.
+    /// The quads that follow are placed under the matrices in force.
     static void Use(unsigned int texture, bool withProgram, unsigned int program,
                     unsigned int untinted, bool opaque = false);
+    /// Use for quads placed in pixels of a viewport of that size, y down (a print's).
+    static void UseInPixels(unsigned int texture, bool withProgram, unsigned int program,
+                            unsigned int untinted, int width, int height);
     /// Queues one quad, corners in drawing order, tinted by rgba. Call Use first.
     static void Quad(const Vertex corners[4], const float rgba[4]);
     /// What Flush puts back, set by whoever drew last: a sprite leaves the current colour white
@@ -53,15 +69,7 @@ public:
     /// The current colour as the application will see it once the run ends: the colour Flush
     /// will put back while a run is open, the current colour otherwise.
     static void ColorAfterRun(float rgba[4]);
-    /// Places the next quads in viewport pixels, y down: pushes a pixel projection of that
-    /// size and an identity model-view, unless the run's quads stand under such already. They
-    /// stay pushed until the queued quads are sent, so that consecutive prints are one draw.
-    static void UsePixelMatrices(int width, int height);
-    /// Sends the queued quads and pops the matrices UsePixelMatrices pushed, if it did, leaving
-    /// the model-view current.
-    static void EndPixelMatrices();
-    /// Sends the queued quads as one draw, leaving the run open, and brings back the matrices
-    /// in force before UsePixelMatrices (and the matrix mode in force now).
+    /// Sends the queued quads as one draw, leaving the run open.
     static void DrawPending();
     /// Whether quads queued now wait for the end of their run (CQuadBatch::Scope).
     static bool QuadsWait();
@@ -72,9 +80,6 @@ public:
     /// a single draw always left it, and forgets what was bound. Does nothing when no quad was
     /// queued since the last flush.
     static void Flush();
-    /// Draws what is queued and forgets which texture the run left, for code that binds a
-    /// texture or selects a unit of its own.
-    static void ForgetTexture();
     /// Draws what is queued and forgets the program, for code that binds a program of its own.
     static void ForgetProgram();
     /// Why quads may wait: a frame is open (from the frame step to the swap), or 2D drawing is
@@ -82,12 +87,14 @@ public:
     enum Scope { kFrame = 1, k2D = 2 };
     /// Opens or closes one of those scopes; once none is open, what is queued is sent.
     static void SetScope(Scope scope, bool open);
-    /// Ends the run and closes the frame: what the program's swap of the buffers calls.
+    /// Ends the run and closes the frame: what the program's swap of the buffers calls. The
+    /// matrices go back to the application (CRenderState::HandMatricesBack).
     static void EndFrame();
     /// Draws what is queued and forgets what the batch knew of the program, whose uniforms may
     /// have moved; for a program about to be linked again under the same handle.
     static void ProgramRelinked(unsigned int program);
-    /// Forgets the whole run without an OpenGL call; for when the context goes away.
+    /// Forgets the whole run without an OpenGL call, for when the context comes or goes, and
+    /// listens to CRenderState from then on.
     static void Reset();
 
     /// Draws the batch has sent since the count was last taken, and clears the count; for

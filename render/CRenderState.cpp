@@ -2,10 +2,12 @@
 #include "render/CRenderState.h"
 
 #include <GL/glew.h>
+#include <GL/glu.h>
 
 #include <algorithm>
+#include <cmath>
 
-#include "render/CQuadBatch.h"
+#include "render/CMatrixStack.h"
 
 namespace {
 
@@ -42,10 +44,13 @@ struct State {
     Known<Viewport> viewport;
     Known<Color> color;
     Known<int> depthBits;
-    bool pixelMatrices = false;
+    // The CPU copies of the two stacks; they count only while trusted.
+    CMatrixStack projection;
+    CMatrixStack modelView;
 };
 
 State g_state;
+void (*g_listener)(CRenderState::Change) = nullptr;
 // The context that lives now (0: none), and the last number given to one.
 unsigned int g_context = 0;
 unsigned int g_contextsCreated = 0;
@@ -73,10 +78,32 @@ void ForgetAll() {
     g_state.matrixMode.known = false;
     g_state.viewport.known = false;
     g_state.color.known = false;
-    g_state.pixelMatrices = false;
+    g_state.projection.ForgetAll();
+    g_state.modelView.ForgetAll();
+}
+
+void Announce(CRenderState::Change change) {
+    if (g_listener != nullptr) {
+        g_listener(change);
+    }
+}
+
+// The copy a matrix call of the engine's changes, or null where the copy does not count (a 3D
+// window, or a matrix mode the engine does not know, after which both are forgotten).
+CMatrixStack* CurrentStack() {
+    if (!g_state.trusted || !g_state.matrixMode.known) {
+        g_state.projection.ForgetAll();
+        g_state.modelView.ForgetAll();
+        return nullptr;
+    }
+    return g_state.matrixMode.value == GL_PROJECTION ? &g_state.projection : &g_state.modelView;
 }
 
 }  // namespace
+
+void CRenderState::SetListener(void (*listener)(Change change)) {
+    g_listener = listener;
+}
 
 void CRenderState::ContextCreated(int width, int height, bool mode2D) {
     g_state = State();
@@ -122,7 +149,7 @@ void CRenderState::SetEnabled(unsigned int capability, bool on, bool force) {
     if (!force && slot >= 0 && g_state.enabled[slot].known && g_state.enabled[slot].value == on) {
         return;
     }
-    CQuadBatch::DrawPending();
+    Announce(kSwitches);
     if (on) {
         glEnable(capability);
     } else {
@@ -152,7 +179,7 @@ void CRenderState::SetBlendFunc(int source, int destination, bool force) {
         blend.value.destination == destination) {
         return;
     }
-    CQuadBatch::DrawPending();
+    Announce(kSwitches);
     glBlendFunc(static_cast<GLenum>(source), static_cast<GLenum>(destination));
     Remember(g_state.blend, BlendFunc{source, destination});
 }
@@ -192,7 +219,7 @@ void CRenderState::GetViewport(int viewport[4]) {
 }
 
 void CRenderState::SetViewport(int x, int y, int width, int height) {
-    CQuadBatch::DrawPending();
+    Announce(kSwitches);
     glViewport(x, y, width, height);
     Remember(g_state.viewport, Viewport{{x, y, width, height}});
 }
@@ -223,10 +250,116 @@ int CRenderState::DepthBits() {
     return bits;
 }
 
-bool CRenderState::PixelMatrices() {
-    return g_state.trusted && g_state.pixelMatrices;
+void CRenderState::LoadIdentity() {
+    Announce(kMatrices);
+    glLoadIdentity();
+    if (CMatrixStack* stack = CurrentStack()) {
+        stack->LoadIdentity();
+    }
 }
 
-void CRenderState::SetPixelMatrices(bool known) {
-    g_state.pixelMatrices = known;
+void CRenderState::Translate(float x, float y, float z) {
+    Announce(kMatrices);
+    glTranslatef(x, y, z);
+    if (CMatrixStack* stack = CurrentStack()) {
+        stack->Translate(x, y, z);
+    }
+}
+
+void CRenderState::Rotate(float degrees, float x, float y, float z) {
+    Announce(kMatrices);
+    glRotatef(degrees, x, y, z);
+    if (CMatrixStack* stack = CurrentStack()) {
+        stack->Forget();
+    }
+}
+
+void CRenderState::Ortho(double left, double right, double bottom, double top, double zNear,
+                         double zFar) {
+    Announce(kMatrices);
+    glOrtho(left, right, bottom, top, zNear, zFar);
+    if (CMatrixStack* stack = CurrentStack()) {
+        stack->Ortho(left, right, bottom, top, zNear, zFar);
+    }
+}
+
+void CRenderState::Perspective(double fovY, double aspect, double zNear, double zFar) {
+    Announce(kMatrices);
+    gluPerspective(fovY, aspect, zNear, zFar);
+    if (CMatrixStack* stack = CurrentStack()) {
+        stack->Forget();
+    }
+}
+
+void CRenderState::LookAt(double eyeX, double eyeY, double eyeZ, double centerX, double centerY,
+                          double centerZ, double upX, double upY, double upZ) {
+    Announce(kMatrices);
+    gluLookAt(eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ);
+    if (CMatrixStack* stack = CurrentStack()) {
+        stack->Forget();
+    }
+}
+
+void CRenderState::PushMatrix() {
+    // The top stays the same: queued quads need not go first.
+    glPushMatrix();
+    if (CMatrixStack* stack = CurrentStack()) {
+        stack->Push();
+    }
+}
+
+void CRenderState::PopMatrix() {
+    Announce(kMatrices);
+    glPopMatrix();
+    if (CMatrixStack* stack = CurrentStack()) {
+        stack->Pop();
+    }
+}
+
+void CRenderState::HandMatricesBack() {
+    g_state.projection.ForgetAll();
+    g_state.modelView.ForgetAll();
+}
+
+bool CRenderState::KnownMatrices(const float** projection, const float** modelView) {
+    if (!g_state.trusted || !g_state.projection.Known() || !g_state.modelView.Known()) {
+        return false;
+    }
+    *projection = g_state.projection.Top();
+    *modelView = g_state.modelView.Top();
+    return true;
+}
+
+bool CRenderState::PixelMatricesInForce(int width, int height) {
+    const float* projection = nullptr;
+    const float* modelView = nullptr;
+    if (KnownMatrices(&projection, &modelView)) {
+        return CMatrixStack::IsPixelProjection(projection, width, height) &&
+               CMatrixStack::IsIdentity(modelView);
+    }
+    // Where the engine knows the state but not the matrices, a print simply uses its own,
+    // which costs no question to the driver. A 3D scene's matrices are looked at.
+    if (g_state.trusted) {
+        return false;
+    }
+    GLfloat asked[2][16];
+    glGetFloatv(GL_PROJECTION_MATRIX, asked[0]);
+    glGetFloatv(GL_MODELVIEW_MATRIX, asked[1]);
+    return CMatrixStack::IsPixelProjection(asked[0], width, height) &&
+           CMatrixStack::IsIdentity(asked[1]);
+}
+
+void CRenderState::BindTexture(unsigned int texture) {
+    Announce(kTexture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+void CRenderState::ActiveTexture(int unit) {
+    Announce(kTexture);
+    glActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
+}
+
+void CRenderState::DeleteTexture(unsigned int texture) {
+    Announce(kTexture);
+    glDeleteTextures(1, &texture);
 }

@@ -1,10 +1,12 @@
 /// @file
-/// CRenderState: what the engine knows of OpenGL's state, so that a frame need not ask the driver.
+/// CRenderState: the OpenGL state and matrices the engine sets, and what it knows of them, so that
+/// a frame need not ask the driver.
 #pragma once
 
-/// The OpenGL state that the engine's 2D drawing changes and puts back: five switches (texturing,
+/// The OpenGL state that the engine's drawing changes and puts back: five switches (texturing,
 /// depth test, lighting, scissor test, blending), the blend factors, the matrix mode, the
-/// viewport, the current colour and the depth buffer's bits.
+/// viewport, the current colour, the depth buffer's bits, the matrices, and the texture bindings
+/// of code that fills textures.
 ///
 /// A query (glGet, glIsEnabled) waits for the driver to catch up with everything sent before it;
 /// in a browser it even waits for another process. So the engine answers from what it set
@@ -18,10 +20,26 @@
 /// - The depth buffer's bits are read once per context.
 ///
 /// Setting a value the engine knows to be in force already sends nothing, unless forced; any
-/// change first sends the engine's pending quads (CQuadBatch), which must still be drawn with the
-/// state they were queued under.
+/// change first tells the listener (CQuadBatch, which sends the quads queued under the state in
+/// force), so that no caller has to send them by hand.
+///
+/// The engine's matrix calls (loading, translating, orthographic and perspective set-ups, the
+/// look-at, push and pop) go through here too: each reaches OpenGL as the same call, so the
+/// matrices an application sees are the ones it always saw, and a CPU copy of both stacks
+/// (CMatrixStack) follows it. The copy counts only in a 2D window, from the engine's own load to
+/// the point where the application gets the matrices back (HandMatricesBack, FlushQuads, the swap), because an
+/// application changes them with OpenGL calls of its own.
 class CRenderState {
 public:
+    /// What is about to change, as the listener hears it.
+    enum Change {
+        kSwitches,  ///< a switch, the blend factors or the viewport
+        kMatrices,  ///< the current matrix
+        kTexture,   ///< the texture bound, or the texture unit, or a texture deleted
+    };
+    /// The one listener, told before every change (null for none).
+    static void SetListener(void (*listener)(Change change));
+
     /// A new window and context of that size: nothing is known but its viewport (the whole
     /// window) and current colour (white), and those only for a 2D window.
     static void ContextCreated(int width, int height, bool mode2D);
@@ -67,11 +85,36 @@ public:
     /// The depth buffer's bits, 0 without one.
     static int DepthBits();
 
-    /// Whether the pixel projection and an identity model-view are known to be in force, so that
-    /// a print can draw without matrices of its own. Only the frame step knows this, between its
-    /// own Begin2D and matrix changes; every other matrix change forgets it.
+    /// The engine's matrix calls, on the stack the matrix mode selects: glLoadIdentity,
+    /// glTranslatef, glRotatef, glOrtho, gluPerspective, gluLookAt, glPushMatrix, glPopMatrix.
     /// @{
-    static bool PixelMatrices();
-    static void SetPixelMatrices(bool known);
+    static void LoadIdentity();
+    static void Translate(float x, float y, float z);
+    static void Rotate(float degrees, float x, float y, float z);
+    static void Ortho(double left, double right, double bottom, double top, double zNear,
+                      double zFar);
+    static void Perspective(double fovY, double aspect, double zNear, double zFar);
+    static void LookAt(double eyeX, double eyeY, double eyeZ, double centerX, double centerY,
+                       double centerZ, double upX, double upY, double upZ);
+    static void PushMatrix();
+    static void PopMatrix();
     /// @}
+    /// The application gets the matrices back: the copy no longer counts until the engine
+    /// loads them again. Sends nothing.
+    static void HandMatricesBack();
+    /// The projection and model-view in force, where both are known from the CPU copy: true,
+    /// with the two matrices (16 floats each, column by column); false, touching nothing, where
+    /// only OpenGL knows them.
+    static bool KnownMatrices(const float** projection, const float** modelView);
+    /// Whether the pixel projection for a viewport of that size and an identity model-view are
+    /// in force: from the CPU copy in a 2D window (false where it does not know them), asked of
+    /// OpenGL in a 3D one.
+    static bool PixelMatricesInForce(int width, int height);
+
+    /// Binds @p texture to the active unit, for code that fills or binds a texture itself.
+    static void BindTexture(unsigned int texture);
+    /// Makes texture unit @p unit (0 for GL_TEXTURE0) active.
+    static void ActiveTexture(int unit);
+    /// Deletes the texture.
+    static void DeleteTexture(unsigned int texture);
 };

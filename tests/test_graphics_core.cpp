@@ -9,10 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "camera/CCamera.h"
+#include "camera/CCameraManager.h"
 #include "core/CEngine.h"
 #include "graphics/CGraphicsCore.h"
+#include "math/CPosition2D.h"
 #include "platform/CPlatform.h"
+#include "render/CRenderState.h"
 #include "support/TestSupport.h"
+#include "text/CFont.h"
+#include "text/CFontManager.h"
 #include "textures/CSprite.h"
 
 using orvane_test::EngineTest;
@@ -37,6 +43,17 @@ void DrawUntexturedQuad(float x0, float y0, float x1, float y1) {
     glVertex2f(x0, y1);
     glEnd();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+// The matrix OpenGL holds now, column by column.
+std::vector<float> Matrix(GLenum which) {
+    std::vector<float> m(16);
+    glGetFloatv(which, m.data());
+    return m;
+}
+
+std::vector<float> Translation(float x, float y) {
+    return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, 0, 1};
 }
 
 }  // namespace
@@ -177,6 +194,60 @@ TEST_F(GraphicsCore2D, OverlayMultipliesTheOrthographicMatrixIntoTheModelView) {
     EXPECT_FLOAT_EQ(1.0f, modelview[0]);
 }
 
+TEST_F(GraphicsCore2D, OwnCallsAmongEngineDrawsSeeTheEnginesMatricesOrTheirOwn) {
+    StreamCapture quiet;
+    CSprite sprite("tests/data/sprites/grey.png");
+    CFont* font = g_pFontManager->GetFont(1);
+    ASSERT_NE(nullptr, font);
+    g_pCameraManager->AddCamera(new CPosition2D(30.0f, 20.0f));
+    const std::vector<float> pixels = Matrix(GL_PROJECTION_MATRIX);
+    // The frame step leaves the pixel projection and the camera's offset.
+    engine_->Update();
+    sprite.Draw(0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    font->Print(0, 0, 0, "text");
+    g_pGraphicsCore->FlushQuads();
+    EXPECT_EQ(pixels, Matrix(GL_PROJECTION_MATRIX));
+    EXPECT_EQ(Translation(30.0f, 20.0f), Matrix(GL_MODELVIEW_MATRIX));
+    // Inside Begin2D an application's own model-view stays in force around prints and sprites,
+    // even while their quads wait.
+    g_pGraphicsCore->Begin2D();
+    glLoadIdentity();
+    glTranslatef(5.0f, 6.0f, 0.0f);
+    font->Print(100, 100, 0, "text");
+    sprite.Draw(0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    font->Print(100, 200, 0, "text");
+    EXPECT_EQ(Translation(5.0f, 6.0f), Matrix(GL_MODELVIEW_MATRIX));
+    g_pGraphicsCore->FlushQuads();
+    EXPECT_EQ(pixels, Matrix(GL_PROJECTION_MATRIX));
+    EXPECT_EQ(Translation(5.0f, 6.0f), Matrix(GL_MODELVIEW_MATRIX));
+    EXPECT_EQ(GL_MODELVIEW, GetInt(GL_MATRIX_MODE));
+    g_pGraphicsCore->End2D();
+    EXPECT_EQ(pixels, Matrix(GL_PROJECTION_MATRIX));
+}
+
+TEST_F(GraphicsCore2D, TheEnginesCopyOfTheMatricesIsOpenGLsToTheBitUntilHandedBack) {
+    // The page hands the copy to its program in place of the emulation's matrices.
+    const float* projection = nullptr;
+    const float* modelView = nullptr;
+    EXPECT_FALSE(CRenderState::KnownMatrices(&projection, &modelView));
+    CRenderState::LoadIdentity();
+    CRenderState::Translate(30.5f, 20.25f, 0.0f);
+    CRenderState::PushMatrix();
+    CRenderState::Translate(-7.125f, 0.1f, 0.0f);
+    ASSERT_TRUE(CRenderState::KnownMatrices(&projection, &modelView));
+    EXPECT_EQ(Matrix(GL_PROJECTION_MATRIX), std::vector<float>(projection, projection + 16));
+    EXPECT_EQ(Matrix(GL_MODELVIEW_MATRIX), std::vector<float>(modelView, modelView + 16));
+    CRenderState::PopMatrix();
+    ASSERT_TRUE(CRenderState::KnownMatrices(&projection, &modelView));
+    EXPECT_EQ(Matrix(GL_MODELVIEW_MATRIX), std::vector<float>(modelView, modelView + 16));
+    // A turn is not followed, and the application's own calls may follow FlushQuads.
+    CRenderState::Rotate(30.0f, 0.0f, 0.0f, 1.0f);
+    EXPECT_FALSE(CRenderState::KnownMatrices(&projection, &modelView));
+    CRenderState::LoadIdentity();
+    g_pGraphicsCore->FlushQuads();
+    EXPECT_FALSE(CRenderState::KnownMatrices(&projection, &modelView));
+}
+
 class GraphicsCore3D : public EngineTest {
 protected:
     bool Mode2D() const override { return false; }
@@ -221,6 +292,23 @@ TEST_F(GraphicsCore3D, FrameStepLeaves2DAgainIn3DMode) {
         EXPECT_NEAR(before[i], after[i], 1e-9) << "element " << i;
     }
     EXPECT_EQ(GL_LEQUAL, GetInt(GL_DEPTH_FUNC));
+}
+
+TEST_F(GraphicsCore3D, OwnCallsAfterPrintsInASceneSeeTheScenesMatrices) {
+    CFont* font = g_pFontManager->GetFont(1);
+    ASSERT_NE(nullptr, font);
+    engine_->Update();
+    glLoadIdentity();
+    g_pCamera->Look();
+    const std::vector<float> projection = Matrix(GL_PROJECTION_MATRIX);
+    const std::vector<float> view = Matrix(GL_MODELVIEW_MATRIX);
+    font->Print(10, 10, 0, "in the scene");
+    g_pGraphicsCore->Begin2D();
+    font->Print(10, 40, 0, "in 2D");
+    g_pGraphicsCore->End2D();
+    EXPECT_EQ(projection, Matrix(GL_PROJECTION_MATRIX));
+    EXPECT_EQ(view, Matrix(GL_MODELVIEW_MATRIX));
+    EXPECT_EQ(GL_MODELVIEW, GetInt(GL_MATRIX_MODE));
 }
 
 TEST_F(GraphicsCore3D, HeightZeroGivesAViewportOfHeightOne) {

@@ -1,5 +1,4 @@
-// CFont: glyph quads cut from the grid, and the print procedure with its state save and
-// restore.
+// CFont: glyph quads cut from the grid, and the print procedure.
 #include "text/CFont.h"
 
 #include <GL/glew.h>
@@ -7,7 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cmath>
 #include <cstring>
 #include <iostream>
 
@@ -15,6 +13,7 @@
 #include "shading/CShaderProgram.h"
 #include "render/CQuadBatch.h"
 #include "render/CRenderState.h"
+#include "render/CStateGuard.h"
 
 namespace {
 
@@ -31,21 +30,7 @@ const int FIRST_BYTE = 32;
 }  // namespace
 
 CFont::CFont()
-    : base(0),
-      scaleX(1.0f),
-      scaleY(1.0f),
-      color{1.0f, 1.0f, 1.0f, 1.0f},
-      shader(nullptr),
-      text{},
-      blendWasOn(0),
-      scissorWasOn(0),
-      textureWasOn(0),
-      lightingWasOn(0),
-      depthWasOn(0),
-      savedMatrixMode(0),
-      savedViewport{0, 0, 0, 0},
-      savedBlendSrc(0),
-      savedBlendDst(0) {}
+    : base(0), scaleX(1.0f), scaleY(1.0f), color{1.0f, 1.0f, 1.0f, 1.0f}, shader(nullptr), text{} {}
 
 CFont::~CFont() {}
 
@@ -136,58 +121,30 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     int first = set;
 
     // The colour the application has set, which the print must leave as it found it.
-    GLfloat savedColor[4];
+    float savedColor[4];
     CQuadBatch::ColorAfterRun(savedColor);
-    textureWasOn = CRenderState::IsEnabled(GL_TEXTURE_2D);
-    depthWasOn = CRenderState::IsEnabled(GL_DEPTH_TEST);
-    lightingWasOn = CRenderState::IsEnabled(GL_LIGHTING);
-    scissorWasOn = CRenderState::IsEnabled(GL_SCISSOR_TEST);
-    savedMatrixMode = CRenderState::GetMatrixMode();
-    CRenderState::GetViewport(savedViewport);
-    blendWasOn = CRenderState::IsEnabled(GL_BLEND);
-    CRenderState::GetBlendFunc(&savedBlendSrc, &savedBlendDst);
-    // Without a depth buffer the depth test decides nothing, so it need not be switched off.
-    if (depthWasOn) {
-        depthWasOn = CRenderState::DepthBits() > 0;
+    int viewport[4];
+    CRenderState::GetViewport(viewport);
+    // What Begin2D sets up is what a print needs; elsewhere (a 3D scene, say) the guard sets it
+    // for the print and puts it back. Without a depth buffer the depth test decides nothing.
+    CStateGuard guard;
+    if (CRenderState::DepthBits() > 0) {
+        guard.SetEnabled(GL_DEPTH_TEST, false);
     }
-    // In the plain 2D state (what Begin2D sets up) a print changes nothing around its quads:
-    // it then leaves program 0 and the glyph picture bound like a sprite draw, so consecutive
-    // prints and sprites reach the driver as one draw; the run's end restores the rest.
-    bool plain2D = !depthWasOn && textureWasOn && blendWasOn && scissorWasOn && !lightingWasOn &&
-                   savedBlendSrc == GL_SRC_ALPHA && savedBlendDst == GL_ONE_MINUS_SRC_ALPHA;
+    guard.SetEnabled(GL_TEXTURE_2D, true);
+    guard.SetEnabled(GL_BLEND, true);
+    guard.SetEnabled(GL_SCISSOR_TEST, true);
+    guard.SetEnabled(GL_LIGHTING, false);
+    guard.SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // In the plain 2D state a print changes nothing around its quads: it then leaves program 0
+    // and the glyph picture bound like a sprite draw, so consecutive prints and sprites reach
+    // the driver as one draw; the run's end restores the rest.
+    bool plain2D = !guard.Changed();
 
-    if (depthWasOn) {
-        CRenderState::SetEnabled(GL_DEPTH_TEST, false);
-    }
-    if (!textureWasOn) {
-        CRenderState::SetEnabled(GL_TEXTURE_2D, true);
-    }
-    if (!blendWasOn) {
-        CRenderState::SetEnabled(GL_BLEND, true);
-    }
-    if (!scissorWasOn) {
-        CRenderState::SetEnabled(GL_SCISSOR_TEST, true);
-    }
-    if (lightingWasOn) {
-        CRenderState::SetEnabled(GL_LIGHTING, false);
-    }
-    if (!plain2D) {
-        CRenderState::SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    }
-
-    // One unit per viewport pixel, y downwards, whatever projection the scene uses; when that
-    // is already in force with no model-view transform, the matrices are left alone.
-    bool ownMatrices = !PixelMatricesInForce();
-    // Where the engine knows the state and the glyphs wait for the end of their run, the print's
-    // matrices stay until then, so that the prints of a screen of text are one draw.
-    bool keepMatrices = plain2D && CRenderState::Remembers() && CQuadBatch::QuadsWait();
-
-    CQuadBatch::Use(image.GetTexture(), shader != nullptr,
-                    shader != nullptr ? shader->GetHandle() : 0,
-                    shader != nullptr ? shader->GetUntintedHandle() : 0);
-    if (ownMatrices) {
-        CQuadBatch::UsePixelMatrices(savedViewport[2], savedViewport[3]);
-    }
+    // One unit per viewport pixel, y downwards, whatever projection the scene uses.
+    CQuadBatch::UseInPixels(
+        image.GetTexture(), shader != nullptr, shader != nullptr ? shader->GetHandle() : 0,
+        shader != nullptr ? shader->GetUntintedHandle() : 0, viewport[2], viewport[3]);
     if (bold > 1) {
         first -= 2;
     }
@@ -204,60 +161,9 @@ void CFont::PrintFormatted(float x, float y, int set, const float rgba[4], float
     // The print ends with no program, texture 0 and the application's colour, now or (in the
     // plain 2D state) when the run of quads ends.
     CQuadBatch::SetEndState(savedColor, true);
-    if (ownMatrices && !keepMatrices) {
-        // The glyphs were placed for the print's own matrices: they go out before those go.
-        CQuadBatch::EndPixelMatrices();
-    }
     if (!plain2D) {
         CQuadBatch::Flush();
     }
-
-    if (depthWasOn) {
-        CRenderState::SetEnabled(GL_DEPTH_TEST, true);
-    }
-    if (!textureWasOn) {
-        CRenderState::SetEnabled(GL_TEXTURE_2D, false);
-    }
-    if (!blendWasOn) {
-        CRenderState::SetEnabled(GL_BLEND, false);
-    }
-    if (!scissorWasOn) {
-        CRenderState::SetEnabled(GL_SCISSOR_TEST, false);
-    }
-    if (lightingWasOn) {
-        CRenderState::SetEnabled(GL_LIGHTING, true);
-    }
-    if (!plain2D) {
-        CRenderState::SetBlendFunc(savedBlendSrc, savedBlendDst);
-    }
-    CRenderState::SetMatrixMode(savedMatrixMode);
-}
-
-bool CFont::PixelMatricesInForce() const {
-    // The frame step knows when they are; elsewhere in a 2D window the print simply loads its
-    // own, which costs no question to the driver. A 3D scene's matrices are looked at.
-    if (CRenderState::PixelMatrices()) {
-        return true;
-    }
-    if (CRenderState::Remembers()) {
-        return false;
-    }
-    GLfloat projection[16];
-    GLfloat modelView[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
-    // glOrtho(0, width, height, 0, -1, 1), column by column.
-    const float w = static_cast<float>(savedViewport[2]);
-    const float h = static_cast<float>(savedViewport[3]);
-    const float pixel[16] = {2.0f / w, 0.0f, 0.0f,  0.0f, 0.0f,  -2.0f / h, 0.0f, 0.0f,
-                             0.0f,     0.0f, -1.0f, 0.0f, -1.0f, 1.0f,      0.0f, 1.0f};
-    for (int i = 0; i < 16; ++i) {
-        float identity = i % 5 == 0 ? 1.0f : 0.0f;
-        if (std::fabs(projection[i] - pixel[i]) > 1e-6f || modelView[i] != identity) {
-            return false;
-        }
-    }
-    return true;
 }
 
 void CFont::DrawPass(float x, float y, int set, const float rgba[4], float sx, float sy) {

@@ -78,8 +78,6 @@ private:
     // The one print procedure behind the four public ones; only PrintAt sets "tpos".
     void PrintFormatted(float x, float y, int set, const float rgba[4], float sx, float sy,
                         bool setTextPosition, const char* format, va_list args);
-    // True when the projection is the viewport's pixel one and the model-view the identity.
-    bool PixelMatricesInForce() const;
     // One pass over the text in glyph set `set` (0 or 1), pen starting at (x, y).
     void DrawPass(float x, float y, int set, const float rgba[4], float sx, float sy);
 
@@ -90,15 +88,4 @@ private:
     CShaderProgram* shader;
     char text[TEXT_CAPACITY];
     CTgaImage image;
-    // What a print changes, as it was when the print began. Kept in the object, so a font
-    // must not print from inside its own print.
-    int blendWasOn;
-    int scissorWasOn;
-    int textureWasOn;
-    int lightingWasOn;
-    int depthWasOn;
-    int savedMatrixMode;
-    int savedViewport[4];
-    int savedBlendSrc;
-    int savedBlendDst;
 };

@@ -151,10 +151,8 @@ CSprite::~CSprite() {
 
 void CSprite::ReleaseTexture() {
     if (texture != 0 && textureContext == CRenderState::Context()) {
-        // Quads queued with this picture are drawn before it goes, and the name, which a new
-        // texture may receive, is no longer taken for the one bound.
-        CQuadBatch::ForgetTexture();
-        glDeleteTextures(1, &texture);
+        // Quads queued with this picture are drawn before it goes (the state sees to that).
+        CRenderState::DeleteTexture(texture);
     }
     texture = 0;
 }
@@ -181,7 +179,6 @@ void CSprite::CreateTexture(SDL_Surface* surface) {
     }
     // A sprite loaded again lets its old picture go.
     ReleaseTexture();
-    CQuadBatch::ForgetTexture();
     glGenTextures(1, &texture);
     textureContext = CRenderState::Context();
     Upload(surface);
@@ -206,10 +203,9 @@ void CSprite::ReloadAll(const std::string& name, const std::vector<CSprite*>& sp
     if (surface == nullptr) {
         return;
     }
-    // Quads sent before the reload were meant to show the old picture; and the same texture
-    // name keeps every holder of it (animated sprites, windows, the cursor) up to date.
-    CQuadBatch::Flush();
-    CQuadBatch::ForgetTexture();
+    // Quads sent before the reload were meant to show the old picture, and go out at the first
+    // binding; the same texture name keeps every holder of it (animated sprites, windows, the
+    // cursor) up to date.
     std::vector<CSprite*> unloaded;
     for (CSprite* sprite : sprites) {
         sprite->fileName = name;
@@ -238,7 +234,7 @@ void CSprite::Upload(SDL_Surface* surface) {
 void CSprite::UploadAll(const std::vector<CSprite*>& sprites, SDL_Surface* surface) {
     std::vector<GLuint> textures;
     for (CSprite* sprite : sprites) {
-        glBindTexture(GL_TEXTURE_2D, sprite->texture);
+        CRenderState::BindTexture(sprite->texture);
         glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
         glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -259,17 +255,15 @@ void CSprite::UploadAll(const std::vector<CSprite*>& sprites, SDL_Surface* surfa
 }
 
 void CSprite::ApplyRotation(float angle, float top, float right, float bottom, float left) {
-    CQuadBatch::ForgetTexture();
-    glBindTexture(GL_TEXTURE_2D, texture);
+    CRenderState::BindTexture(texture);
     if (angle == 0.0f) {
         return;
     }
     float hx = (right - left) / 2.0f * width;
     float hy = (top - bottom) / 2.0f * height;
-    CRenderState::SetPixelMatrices(false);
-    glTranslatef(-hx, -hy, 0.0f);
-    glRotatef(angle, 0.0f, 0.0f, 1.0f);
-    glTranslatef(hx, hy, 0.0f);
+    CRenderState::Translate(-hx, -hy, 0.0f);
+    CRenderState::Rotate(angle, 0.0f, 0.0f, 1.0f);
+    CRenderState::Translate(hx, hy, 0.0f);
 }
 
 void CSprite::DrawArea(float x, float y, float top, float right, float bottom, float left,
@@ -336,11 +330,10 @@ void CSprite::DrawRegion(float x, float y, float top, float right, float bottom,
 void CSprite::BindToUnit(int unit) {
     // The unit chosen here stays active, so a run of quads on unit 0 ends first.
     CQuadBatch::Flush();
-    CQuadBatch::ForgetTexture();
-    // Another unit becomes active, whose switches the engine has not set.
+    CRenderState::ActiveTexture(unit);
+    // Another unit is active, whose switches the engine has not set.
     CRenderState::MarkStale();
-    glActiveTextureARB(GL_TEXTURE0_ARB + unit);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    CRenderState::BindTexture(texture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "render/CQuadBatch.h"
+#include "render/CRenderState.h"
 #include "utils/CFileCheck.h"
 
 namespace {
@@ -234,8 +234,7 @@ bool CTgaImage::Upload() {
         return false;
     }
     glGenTextures(1, &texture);
-    CQuadBatch::ForgetTexture();
-    glBindTexture(GL_TEXTURE_2D, texture);
+    CRenderState::BindTexture(texture);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     // The decoded rows follow each other without gaps; whatever unpacking the caller had set

@@ -14,7 +14,7 @@
 #include "platform/CPlatform.h"
 #include "render/CDebugShapes.h"
 #include "render/CMipmapBuilder.h"
-#include "render/CQuadBatch.h"
+#include "render/CRenderState.h"
 #include "utils/CFileCheck.h"
 #include "utils/CClock.h"
 
@@ -148,8 +148,7 @@ unsigned int CUtils::LoadTextureBMP(const char* file) {
     GLint previousAlignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    CQuadBatch::ForgetTexture();
-    glBindTexture(GL_TEXTURE_2D, name);
+    CRenderState::BindTexture(name);
     GLenum format = image->components == 4 ? GL_RGBA : GL_RGB;
     CMipmapBuilder::Upload(GL_TEXTURE_2D, image->components, image->width, image->height, format,
                            image->data);

@@ -298,7 +298,8 @@ void CPlatform::ForgetQuadInputs(unsigned int program) {
 }
 
 void CPlatform::DrawQuadArrays(unsigned int program, const float* corners, const float* colors,
-                               const float tint[4], int vertexCount) {
+                               const float tint[4], int vertexCount, const float* projection,
+                               const float* modelView) {
     if (program == 0) {
         return;
     }
@@ -317,12 +318,17 @@ void CPlatform::DrawQuadArrays(unsigned int program, const float* corners, const
         glGenBuffers(1, &g_vertexBuffer);
         glGenBuffers(1, &g_indexBuffer);
     }
-    // The matrices come from the emulation's own copy, which answers without asking WebGL.
-    float matrix[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
-    glUniformMatrix4fv(inputs.modelView, 1, GL_FALSE, matrix);
-    glGetFloatv(GL_PROJECTION_MATRIX, matrix);
-    glUniformMatrix4fv(inputs.projection, 1, GL_FALSE, matrix);
+    // Matrices the engine does not know were set by the application's own calls, which only
+    // the emulation saw; its copy answers without asking WebGL.
+    float asked[2][16];
+    if (projection == nullptr || modelView == nullptr) {
+        glGetFloatv(GL_PROJECTION_MATRIX, asked[0]);
+        glGetFloatv(GL_MODELVIEW_MATRIX, asked[1]);
+        projection = asked[0];
+        modelView = asked[1];
+    }
+    glUniformMatrix4fv(inputs.modelView, 1, GL_FALSE, modelView);
+    glUniformMatrix4fv(inputs.projection, 1, GL_FALSE, projection);
 
     // The corners first, the colours (if any) after them in the same buffer.
     const int stride = 4 * sizeof(float);

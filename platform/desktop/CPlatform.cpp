@@ -213,8 +213,10 @@ std::string CPlatform::AdaptShaderSource(const std::string& source) {
 // Client-side arrays need nothing of the program.
 void CPlatform::ForgetQuadInputs(unsigned int /*program*/) {}
 
+// OpenGL holds the matrices the engine set for the run, so the copies are not needed.
 void CPlatform::DrawQuadArrays(unsigned int /*program*/, const float* corners, const float* colors,
-                               const float tint[4], int vertexCount) {
+                               const float tint[4], int vertexCount, const float* /*projection*/,
+                               const float* /*modelView*/) {
     const int stride = 4 * sizeof(float);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     // A buffer bound by the application would turn the pointers into offsets.
