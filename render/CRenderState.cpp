@@ -99,6 +99,13 @@ CMatrixStack* CurrentStack() {
     return g_state.matrixMode.value == GL_PROJECTION ? &g_state.projection : &g_state.modelView;
 }
 
+// After a matrix call the copy does not follow (a rotation, a perspective, a look-at).
+void ForgetCurrentTop() {
+    if (CMatrixStack* stack = CurrentStack()) {
+        stack->Forget();
+    }
+}
+
 }  // namespace
 
 void CRenderState::SetListener(void (*listener)(Change change)) {
@@ -269,9 +276,7 @@ void CRenderState::Translate(float x, float y, float z) {
 void CRenderState::Rotate(float degrees, float x, float y, float z) {
     Announce(kMatrices);
     glRotatef(degrees, x, y, z);
-    if (CMatrixStack* stack = CurrentStack()) {
-        stack->Forget();
-    }
+    ForgetCurrentTop();
 }
 
 void CRenderState::Ortho(double left, double right, double bottom, double top, double zNear,
@@ -286,18 +291,14 @@ void CRenderState::Ortho(double left, double right, double bottom, double top, d
 void CRenderState::Perspective(double fovY, double aspect, double zNear, double zFar) {
     Announce(kMatrices);
     gluPerspective(fovY, aspect, zNear, zFar);
-    if (CMatrixStack* stack = CurrentStack()) {
-        stack->Forget();
-    }
+    ForgetCurrentTop();
 }
 
 void CRenderState::LookAt(double eyeX, double eyeY, double eyeZ, double centerX, double centerY,
                           double centerZ, double upX, double upY, double upZ) {
     Announce(kMatrices);
     gluLookAt(eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ);
-    if (CMatrixStack* stack = CurrentStack()) {
-        stack->Forget();
-    }
+    ForgetCurrentTop();
 }
 
 void CRenderState::PushMatrix() {

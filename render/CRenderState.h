@@ -27,8 +27,8 @@
 /// look-at, push and pop) go through here too: each reaches OpenGL as the same call, so the
 /// matrices an application sees are the ones it always saw, and a CPU copy of both stacks
 /// (CMatrixStack) follows it. The copy counts only in a 2D window, from the engine's own load to
-/// the point where the application gets the matrices back (HandMatricesBack, FlushQuads, the swap), because an
-/// application changes them with OpenGL calls of its own.
+/// the point where the application gets the matrices back (HandMatricesBack, FlushQuads, the
+/// swap), because an application changes them with OpenGL calls of its own.
 class CRenderState {
 public:
     /// What is about to change, as the listener hears it.

@@ -1,4 +1,5 @@
-// CSprite: image loading through the platform's picture decoder, upload as a mipmapped texture, quad drawing.
+// CSprite: image loading through the platform's picture decoder, upload as a mipmapped texture,
+// quad drawing.
 #include "textures/CSprite.h"
 
 #include <GL/glew.h>
