@@ -176,6 +176,8 @@ void CGraphicsCore::Setup2DState() {
     CRenderState::SetEnabled(GL_BLEND, true, true);
     CRenderState::SetEnabled(GL_TEXTURE_2D, true, true);
     CRenderState::SetEnabled(GL_SCISSOR_TEST, true, true);
+    // What would see a transparent fragment, read once after the application's own calls.
+    CRenderState::LearnFragmentOps();
     CRenderState::SetMatrixMode(GL_PROJECTION, true);
     CRenderState::LoadIdentity();
     CRenderState::Ortho(0.0, m_width, m_height, 0.0, -1.0, 1.0);

@@ -137,6 +137,14 @@ public:
     static void DrawQuadArrays(unsigned int program, const float* corners, const float* colors,
                                const float tint[4], int vertexCount, const float* projection,
                                const float* modelView);
+    /// Whether SkipTransparentFragments may drop fragments of alpha 0 unseen: on the desktop,
+    /// asked of OpenGL, whether the alpha test (with its default function and reference), the
+    /// stencil test and the colour logic operation are off and both blend equations add. False
+    /// in the browser: WebGL has no alpha test.
+    static bool CanSkipTransparentFragments();
+    /// Drops fragments of alpha 0 before they reach the framebuffer (on, through the alpha
+    /// test), or lets every fragment through again with the alpha test at its defaults (off).
+    static void SkipTransparentFragments(bool on);
     /// Forgets where DrawQuadArrays found the program's inputs, for a program linked again.
     static void ForgetQuadInputs(unsigned int program);
     /// What must happen before a frame is shown: the engine sends its queued quads. On the

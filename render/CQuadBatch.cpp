@@ -247,14 +247,22 @@ void CQuadBatch::Draw(bool alone) {
     // every pixel it writes; an opaque run (a map, a backdrop) goes without. The state the
     // engine knows is put back at once, so nothing else sees the change.
     bool unblended = b.runOpaque && CRenderState::BlendKeepsOpaque();
+    // Glyphs and sprites are mostly transparent around their shapes. Where such a pixel leaves
+    // the one under it as it was, dropping it before blending gives the same picture and spares
+    // the read-back and the blend.
+    bool skipsTransparent = !unblended && CRenderState::TransparentLeavesPixels();
     if (unblended) {
         glDisable(GL_BLEND);
+    } else if (skipsTransparent) {
+        CPlatform::SkipTransparentFragments(true);
     }
     CPlatform::DrawQuadArrays(program, &b.vertices[0].x, b.oneTint ? nullptr : b.colors.data(),
                               b.runTint, static_cast<int>(b.vertices.size()), projection,
                               modelView);
     if (unblended) {
         glEnable(GL_BLEND);
+    } else if (skipsTransparent) {
+        CPlatform::SkipTransparentFragments(false);
     }
     if (b.inPixels) {
         CRenderState::SetMatrixMode(GL_PROJECTION);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/CPlatform.h"
 #include "render/CMatrixStack.h"
 
 namespace {
@@ -44,6 +45,9 @@ struct State {
     Known<Viewport> viewport;
     Known<Color> color;
     Known<int> depthBits;
+    // Whether the alpha test, the stencil test, the colour logic operation and the blend
+    // equation, which the engine never sets, are at OpenGL's defaults (see LearnFragmentOps).
+    Known<bool> fragmentOpsAtDefault;
     // The CPU copies of the two stacks; they count only while trusted.
     CMatrixStack projection;
     CMatrixStack modelView;
@@ -78,6 +82,7 @@ void ForgetAll() {
     g_state.matrixMode.known = false;
     g_state.viewport.known = false;
     g_state.color.known = false;
+    g_state.fragmentOpsAtDefault.known = false;
     g_state.projection.ForgetAll();
     g_state.modelView.ForgetAll();
 }
@@ -198,6 +203,24 @@ bool CRenderState::BlendKeepsOpaque() {
            (blend.value.source == GL_SRC_ALPHA || blend.value.source == GL_ONE) &&
            (blend.value.destination == GL_ONE_MINUS_SRC_ALPHA ||
             blend.value.destination == GL_ZERO);
+}
+
+void CRenderState::LearnFragmentOps() {
+    if (g_state.trusted && !g_state.fragmentOpsAtDefault.known) {
+        Remember(g_state.fragmentOpsAtDefault, CPlatform::CanSkipTransparentFragments());
+    }
+}
+
+bool CRenderState::TransparentLeavesPixels() {
+    const Known<bool>& on = g_state.enabled[CapabilitySlot(GL_BLEND)];
+    const Known<bool>& depth = g_state.enabled[CapabilitySlot(GL_DEPTH_TEST)];
+    const Known<BlendFunc>& blend = g_state.blend;
+    const Known<bool>& others = g_state.fragmentOpsAtDefault;
+    return g_state.trusted && others.known && others.value && on.known && on.value && blend.known &&
+           blend.value.source == GL_SRC_ALPHA &&
+           (blend.value.destination == GL_ONE_MINUS_SRC_ALPHA ||
+            blend.value.destination == GL_ONE) &&
+           (g_state.depthBits.value == 0 || (depth.known && !depth.value));
 }
 
 int CRenderState::GetMatrixMode() {

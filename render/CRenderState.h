@@ -65,6 +65,17 @@ public:
     /// Whether blending is known to be on with factors that leave a pixel of alpha 1 exactly as
     /// the program wrote it, so that opaque quads may be drawn with it off. Never asks OpenGL.
     static bool BlendKeepsOpaque();
+    /// Whether a fragment of alpha 0 is known to leave its pixel exactly as it was: blending on
+    /// with a source factor of the source alpha and a destination factor that keeps the pixel,
+    /// no depth test, and the operations LearnFragmentOps reads at their defaults. Never asks
+    /// OpenGL.
+    static bool TransparentLeavesPixels();
+    /// In a 2D window, where not known since the application last announced calls of its own:
+    /// reads whether the alpha test, the stencil test and the colour logic operation are off and
+    /// the blend equation adds (CPlatform::CanSkipTransparentFragments), the per-fragment
+    /// operations that would see a transparent fragment and that the engine never sets. The 2D
+    /// set-up calls it, so a steady frame asks nothing.
+    static void LearnFragmentOps();
     /// The matrix stack that matrix calls go to (glMatrixMode).
     /// @{
     static int GetMatrixMode();

@@ -25,6 +25,7 @@ struct Counts {
     int draws = 0;
     int queries = 0;
     int unblended = 0;  // draws made with blending off
+    int skipping = 0;   // draws that drop pixels of alpha 0 (the alpha test on)
 };
 Counts g_counts;
 
@@ -39,9 +40,9 @@ Counts g_counts;
         return __real_##name args;                 \
     }
 #define ORV_CALL(ret, name, params, args) ORV_COUNTED((void)0, ret, name, params, args)
-#define ORV_DRAW(ret, name, params, args) \
-    ORV_COUNTED(++g_counts.draws;         \
-                g_counts.unblended += !__real_glIsEnabled(GL_BLEND), ret, name, params, args)
+#define ORV_DRAW(ret, name, params, args)                                              \
+    ORV_COUNTED(++g_counts.draws; g_counts.unblended += !__real_glIsEnabled(GL_BLEND); \
+                g_counts.skipping += __real_glIsEnabled(GL_ALPHA_TEST), ret, name, params, args)
 #define ORV_QUERY(ret, name, params, args) ORV_COUNTED(++g_counts.queries, ret, name, params, args)
 
 ORV_QUERY(void, glGetIntegerv, (GLenum n, GLint* v), (n, v))
@@ -177,6 +178,8 @@ TEST_F(GlCallTest, TheDemoFrameDrawsOncePerPictureAndAsksNothing) {
     EXPECT_EQ(0, frame.queries);
     // The two maps have no alpha channel: only they skip blending.
     EXPECT_EQ(2, frame.unblended);
+    // The others leave their transparent pixels out.
+    EXPECT_EQ(4, frame.skipping);
     // No call per quad or glyph: the frame's 60 quads once took 11 calls each.
     EXPECT_LT(frame.calls, 200);
 }
@@ -233,5 +236,6 @@ TEST_F(GlCallTest, AScreenOfPrintsAfterTheFrameStepIsOneDraw) {
     });
     // The frame step's cursor and frame rate, then the 60 lines.
     EXPECT_EQ(3, frame.draws);
+    EXPECT_EQ(3, frame.skipping);
     EXPECT_EQ(0, frame.queries);
 }

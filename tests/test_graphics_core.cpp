@@ -15,6 +15,7 @@
 #include "graphics/CGraphicsCore.h"
 #include "math/CPosition2D.h"
 #include "platform/CPlatform.h"
+#include "render/CQuadBatch.h"
 #include "render/CRenderState.h"
 #include "support/TestSupport.h"
 #include "text/CFont.h"
@@ -246,6 +247,34 @@ TEST_F(GraphicsCore2D, TheEnginesCopyOfTheMatricesIsOpenGLsToTheBitUntilHandedBa
     CRenderState::LoadIdentity();
     g_pGraphicsCore->FlushQuads();
     EXPECT_FALSE(CRenderState::KnownMatrices(&projection, &modelView));
+}
+
+TEST_F(GraphicsCore2D, TransparentPixelsAreSkippedOnlyWhereThatChangesNothing) {
+    StreamCapture quiet;
+    CSprite half("tests/data/sprites/half_alpha.png");  // (200, 100, 0) at alpha 128 throughout
+    // Reading a pixel announces calls of the test's own; Begin2D reads the state again.
+    auto drawAt = [&](float x, float alpha) {
+        g_pGraphicsCore->Begin2D();
+        half.Draw(x, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, alpha);
+        CQuadBatch::Flush();
+    };
+    drawAt(0.0f, 1.0f);
+    EXPECT_TRUE(PixelNear(30, 30, 100, 50, 0, 2));
+    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+    // Adding blends in even a pixel of alpha 0.
+    g_pGraphicsCore->Begin2D();
+    CRenderState::SetBlendFunc(GL_ONE, GL_ONE);
+    half.Draw(100.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 0.0f);
+    CQuadBatch::Flush();
+    EXPECT_TRUE(PixelNear(130, 30, 200, 100, 0, 2));
+    // The application's own alpha test holds for the engine's quads, and its function stays.
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.6f);
+    drawAt(200.0f, 1.0f);
+    EXPECT_TRUE(PixelNear(230, 30, 0, 0, 0, 0));
+    glDisable(GL_ALPHA_TEST);
+    drawAt(300.0f, 1.0f);
+    EXPECT_EQ(GL_GREATER, GetInt(GL_ALPHA_TEST_FUNC));
 }
 
 class GraphicsCore3D : public EngineTest {

@@ -297,6 +297,12 @@ void CPlatform::ForgetQuadInputs(unsigned int program) {
     g_quadInputs.erase(program);
 }
 
+bool CPlatform::CanSkipTransparentFragments() {
+    return false;
+}
+
+void CPlatform::SkipTransparentFragments(bool /*on*/) {}
+
 void CPlatform::DrawQuadArrays(unsigned int program, const float* corners, const float* colors,
                                const float tint[4], int vertexCount, const float* projection,
                                const float* modelView) {

@@ -238,6 +238,29 @@ void CPlatform::DrawQuadArrays(unsigned int /*program*/, const float* corners, c
     glPopClientAttrib();
 }
 
+bool CPlatform::CanSkipTransparentFragments() {
+    GLint function = GL_NEVER;
+    GLfloat reference = 1.0f;
+    GLint equations[2] = {0, 0};
+    glGetIntegerv(GL_ALPHA_TEST_FUNC, &function);
+    glGetFloatv(GL_ALPHA_TEST_REF, &reference);
+    glGetIntegerv(GL_BLEND_EQUATION_RGB, &equations[0]);
+    glGetIntegerv(GL_BLEND_EQUATION_ALPHA, &equations[1]);
+    return !glIsEnabled(GL_ALPHA_TEST) && function == GL_ALWAYS && reference == 0.0f &&
+           !glIsEnabled(GL_STENCIL_TEST) && !glIsEnabled(GL_COLOR_LOGIC_OP) &&
+           equations[0] == GL_FUNC_ADD && equations[1] == GL_FUNC_ADD;
+}
+
+void CPlatform::SkipTransparentFragments(bool on) {
+    if (on) {
+        glAlphaFunc(GL_GREATER, 0.0f);
+        glEnable(GL_ALPHA_TEST);
+    } else {
+        glDisable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_ALWAYS, 0.0f);
+    }
+}
+
 void CPlatform::BindProgram(unsigned int program) {
     glUseProgramObjectARB(program);
 }
